@@ -1,0 +1,8 @@
+// jdr.h -- the dice and character-sheet library: random numbers and dice.
+// Includes every subject header.
+#ifndef JDR_JDR_H
+#define JDR_JDR_H
+
+#include "jdr/alea.h"
+
+#endif

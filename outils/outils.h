@@ -1,0 +1,11 @@
+// outils.h -- the common library of every program of the suite: console,
+// keyboard and accented text, strings, files. Includes every subject header.
+#ifndef OUTILS_OUTILS_H
+#define OUTILS_OUTILS_H
+
+#include "outils/accents.h"
+#include "outils/chaines.h"
+#include "outils/erreurs.h"
+#include "outils/fichiers.h"
+
+#endif

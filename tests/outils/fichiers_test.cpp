@@ -1,0 +1,163 @@
+// Opening files by their typed names, and listing folders.
+#include "outils/fichiers.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+#ifdef _WIN32
+const std::string SEP = "\\";
+#else
+const std::string SEP = "/";
+#endif
+
+// Makes the files (and their folders) under the test's folder; its path.
+std::string arbre(const std::vector<std::string> &fichiers) {
+  const std::string racine = dossier_du_test() + "/arbre";
+  fs::create_directories(racine);
+  for (const std::string &f : fichiers) {
+    const fs::path chemin = fs::path(racine) / f;
+    if (f.back() == '/') {
+      fs::create_directories(chemin);
+    } else {
+      fs::create_directories(chemin.parent_path());
+      std::FILE *fichier = std::fopen(chemin.string().c_str(), "w");
+      std::fclose(fichier);
+    }
+  }
+  return racine;
+}
+
+// The lines that listing_doss writes, in the order written.
+std::vector<std::string> liste(const std::string &racine, int recursif, const char *filtre,
+                               int dossiers) {
+  const std::string sortie = dossier_du_test() + "/liste.txt";
+  std::FILE *flux = std::fopen(sortie.c_str(), "wb");  // lines end in '\n' alone
+  listing_doss(racine.c_str(), flux, recursif, filtre, dossiers);
+  std::fclose(flux);
+  std::vector<std::string> lignes;
+  std::istringstream texte(lit_fichier(sortie));
+  for (std::string ligne; std::getline(texte, ligne);) lignes.push_back(ligne);
+  return lignes;
+}
+
+std::vector<std::string> trie(std::vector<std::string> lignes) {
+  std::sort(lignes.begin(), lignes.end());
+  return lignes;
+}
+
+}  // namespace
+
+TEST(OuvreFichier, OpensANameWithEitherSeparator) {
+  ecrit_fichier("t.tbl", "dd1:1:x\n");
+  const std::string nom = dossier_du_test() + "\\t.tbl";
+  std::FILE *fichier = ouvre_fichier(nom.c_str(), "r");
+  char ligne[16] = "";
+  std::fgets(ligne, sizeof ligne, fichier);
+  std::fclose(fichier);
+  EXPECT_STREQ(ligne, "dd1:1:x\n");
+}
+
+#ifndef _WIN32
+TEST(OuvreFichier, WritesAccentedNamesInUtf8OnLinux) {
+  fs::create_directories(dossier_du_test() + "/Donn\xC3\xA9" "es");
+  const std::string nom = dossier_du_test() + "\\Donn\xE9" "es\\temp.tmp";
+  std::fclose(ouvre_fichier(nom.c_str(), "w"));
+  EXPECT_TRUE(fs::exists(dossier_du_test() + "/Donn\xC3\xA9" "es/temp.tmp"));
+}
+#endif
+
+TEST(OuvreFichierDeathTest, AFileThatCannotBeOpenedEndsTheProgram) {
+  const std::string sortie = "essais/ouvre_absent.txt";
+  EXPECT_EXIT(
+      {
+        entree_depuis("\n");
+        sortie_vers(sortie);
+        ouvre_fichier("absent\\table.tbl", "r");
+      },
+      testing::ExitedWithCode(1), "");
+  EXPECT_EQ(lit_fichier(sortie), "\n!!! Une erreur est survenue durant l'ouverture du fichier absent" +
+                                     SEP + "table.tbl, en mode r...");
+}
+
+TEST(OuvreFichierDeathTest, AnEmptyNameFails) {
+  const std::string sortie = "essais/ouvre_vide.txt";
+  EXPECT_EXIT(
+      {
+        entree_depuis("\n");
+        sortie_vers(sortie);
+        ouvre_fichier("", "r");
+      },
+      testing::ExitedWithCode(1), "");
+  EXPECT_EQ(lit_fichier(sortie),
+            "\n!!! Une erreur est survenue durant l'ouverture du fichier , en mode r...");
+}
+
+TEST(ListingDoss, AnEmptyFilterListsEveryFileButNotFolders) {
+  const std::string r = arbre({"a.tbl", "b.nam", "sous/", "sous/c.tbl"});
+  EXPECT_EQ(trie(liste(r, 0, "", 0)), trie({r + SEP + "a.tbl", r + SEP + "b.nam"}));
+  EXPECT_EQ(trie(liste(r, 0, "", 1)),
+            trie({r + SEP + "a.tbl", r + SEP + "b.nam", r + SEP + "sous"}));
+}
+
+TEST(ListingDoss, KeepsTheExtensionsOfTheFilter) {
+  const std::string r = arbre({"a.tbl", "b.nam", "c.txt", "a.b.tbl", "maj.TBL", "point.",
+                               "sans", "x.tbl/", "y/"});
+  EXPECT_EQ(trie(liste(r, 0, "*.tbl:.nam", 0)),
+            trie({r + SEP + "a.tbl", r + SEP + "a.b.tbl", r + SEP + "b.nam"}));
+  EXPECT_EQ(trie(liste(r, 0, "tbl", 1)),
+            trie({r + SEP + "a.tbl", r + SEP + "a.b.tbl", r + SEP + "x.tbl"}));
+#ifndef _WIN32  // Windows drops a name's final '.'
+  // A trailing ':' (or a lone '*') gives the empty extension of "point.".
+  EXPECT_EQ(trie(liste(r, 0, "txt:", 0)), trie({r + SEP + "c.txt", r + SEP + "point."}));
+  EXPECT_EQ(liste(r, 0, "*", 0), std::vector<std::string>{r + SEP + "point."});
+#endif
+}
+
+TEST(ListingDoss, WritesASubFolderContentsBeforeItsOwnLine) {
+  const std::string r = arbre({"sous/", "sous/c.tbl", "sous/d.tbl", "sous/bas/", "sous/bas/e.tbl"});
+  const std::vector<std::string> lignes = liste(r, 1, "", 1);
+  const std::string sous = r + SEP + "sous";
+  ASSERT_EQ(lignes.size(), 5u);
+  EXPECT_EQ(lignes.back(), sous);
+  const auto bas = std::find(lignes.begin(), lignes.end(), sous + SEP + "bas");
+  const auto e = std::find(lignes.begin(), lignes.end(), sous + SEP + "bas" + SEP + "e.tbl");
+  ASSERT_NE(bas, lignes.end());
+  EXPECT_LT(e, bas);
+  // Without a listed extension a folder is not listed, but still walked.
+  EXPECT_EQ(trie(liste(r, 1, "tbl", 1)),
+            trie({sous + SEP + "c.tbl", sous + SEP + "d.tbl", sous + SEP + "bas" + SEP + "e.tbl"}));
+}
+
+TEST(ListingDossDeathTest, AFolderThatCannotBeOpenedEndsTheProgram) {
+  const std::string sortie = "essais/liste_absent.txt";
+  EXPECT_EXIT(
+      {
+        entree_depuis("\n");
+        sortie_vers(sortie);
+        listing_doss("absent", stdout, 0, "", 0);
+      },
+      testing::ExitedWithCode(1), "");
+  EXPECT_EQ(lit_fichier(sortie),
+            "\n!!! Une erreur est survenue durant l'ouverture du dossier absent.\n...");
+}
+
+#ifndef _WIN32
+TEST(ListingDoss, ACycleOfLinksEnds) {
+  const std::string r = arbre({"a/", "a/f.tbl"});
+  fs::create_directory_symlink("..", r + "/a/retour");
+  const std::vector<std::string> lignes = liste(r, 1, "tbl", 0);
+  EXPECT_EQ(lignes, std::vector<std::string>{r + "/a/f.tbl"});
+}
+#endif

@@ -1,0 +1,30 @@
+// support.h -- what the tests share: capturing what a routine prints,
+// feeding its standard input, and files in a fresh folder of the test's own.
+// Paths are relative to the test's working folder, so that they work the same
+// under Wine (whose prefix maps no drive to the Linux tree).
+#ifndef TESTS_SUPPORT_H
+#define TESTS_SUPPORT_H
+
+#include <functional>
+#include <string>
+
+// Runs `action` and returns every byte it wrote on standard output.
+std::string sortie_de(const std::function<void()> &action);
+
+// Makes standard input read `texte` (then end of input), byte for byte.
+void entree_depuis(const std::string &texte);
+
+// Sends standard output to the file `nom` (for routines that end the
+// process: the file holds their output once they are gone).
+void sortie_vers(const std::string &nom);
+
+// A fresh empty folder for the running test, named after it; its path.
+std::string dossier_du_test();
+
+// Writes `contenu` into the file `nom` of the test's folder; its path.
+std::string ecrit_fichier(const std::string &nom, const std::string &contenu);
+
+// The bytes of a file (empty when it cannot be read).
+std::string lit_fichier(const std::string &chemin);
+
+#endif
