@@ -5,7 +5,11 @@
 
 #include "outils/accents.h"
 #include "outils/chaines.h"
+#include "outils/clavier.h"
 #include "outils/erreurs.h"
 #include "outils/fichiers.h"
+#include "outils/historique.h"
+#include "outils/relance.h"
+#include "outils/titre.h"
 
 #endif

@@ -1,0 +1,398 @@
+// The relaunch of a program started without a terminal inside xterm: the
+// suite's stand-in program is run as a user runs it, without a terminal or on
+// a pseudo-terminal, with a recording stand-in `xterm` first on PATH, and
+// once with the real xterm on a virtual X display.
+#include "outils/relance.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/support.h"
+
+#ifdef _WIN32
+
+TEST(StartxtermWindows, LeavesTheConsoleAndTheArgumentsAlone) {
+  char nom[] = "C:\\Vallorim\\Sondeur.exe", marqueur[] = "swxterm";
+  char *argv[] = {nom, marqueur, nullptr};
+  EXPECT_EQ(sortie_de([&] { startxterm(2, argv, "Titre", "F8"); }), "");
+  EXPECT_EQ(argv[0], nom);
+}
+
+#else
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "outils/titre_interne.h"
+
+extern char **environ;
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using Horloge = std::chrono::steady_clock;
+using Lignes = std::vector<std::string>;
+
+namespace {
+
+const fs::path PROGRAMME = PROGRAMME_RELANCE;
+const std::string TITRE_UTF8 = "Testeur de tables al\xC3\xA9" "atoires";
+const std::string AVIS_SANS_XTERM =
+    "\nxterm n'a pas \xC3\xA9t\xC3\xA9 trouv\xC3\xA9, il est conseill\xC3\xA9 d'installer xterm.\n";
+
+// The banner that the stand-in program prints once it goes on.
+std::string banniere() {
+  return sortie_de([] { affiche_cadre("Programme de test de tables aléatoires"); });
+}
+
+Lignes lignes_de(const fs::path &fichier) {
+  Lignes lignes;
+  std::istringstream texte(lit_fichier(fichier));
+  for (std::string ligne; std::getline(texte, ligne);) lignes.push_back(ligne);
+  return lignes;
+}
+
+// The exit status of `pid`, or -1 when it has to be killed at `limite`.
+int attends(pid_t pid, Horloge::time_point limite) {
+  int etat = 0;
+  while (waitpid(pid, &etat, WNOHANG) == 0) {
+    if (Horloge::now() > limite) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &etat, 0);
+      return -1;
+    }
+    std::this_thread::sleep_for(10ms);
+  }
+  return WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
+}
+
+// Argument or environment vectors for exec, pointing into `textes`.
+std::vector<char *> vecteur(const Lignes &textes) {
+  std::vector<char *> v;
+  for (const std::string &t : textes) v.push_back(const_cast<char *>(t.c_str()));
+  v.push_back(nullptr);
+  return v;
+}
+
+// This process's environment with the variables of `ajouts` ("NOM=valeur")
+// set, the first of a name winning, and the re-execution mark of a program
+// without xterm gone.
+Lignes environnement(Lignes ajouts) {
+  ajouts.push_back("VALLORIM_SANS_XTERM");  // a name alone: dropped
+  for (char **v = environ; *v != nullptr; ++v) ajouts.push_back(*v);
+  Lignes env, noms;
+  for (const std::string &entree : ajouts) {
+    const std::string nom = entree.substr(0, entree.find('='));
+    if (std::find(noms.begin(), noms.end(), nom) != noms.end()) continue;
+    noms.push_back(nom);
+    if (entree != nom) env.push_back(entree);
+  }
+  return env;
+}
+
+// Starts `commande` from `dossier` (its first word looked up on the PATH of
+// `env` when it has no '/'), standard input empty; on a pseudo-terminal that
+// passes its output raw when `maitre` is given, else printing into the file
+// sortie.txt of `dossier`. Its process id.
+pid_t demarre(const fs::path &dossier, const Lignes &commande, const Lignes &env, int *maitre) {
+  const Lignes textes_env = environnement(env);
+  std::vector<char *> arguments = vecteur(commande), variables = vecteur(textes_env);
+  const std::string sortie = (dossier / "sortie.txt").string();
+  termios brut{};
+  cfmakeraw(&brut);
+  const pid_t pid = maitre != nullptr ? forkpty(maitre, nullptr, &brut, nullptr) : fork();
+  if (pid == 0) {
+    environ = variables.data();
+    const int vide = open("/dev/null", O_RDONLY);
+    const int fichier =
+        maitre != nullptr ? 1 : open(sortie.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (chdir(dossier.c_str()) != 0 || dup2(vide, 0) < 0 || dup2(fichier, 1) < 0) _exit(126);
+    execvp(arguments[0], arguments.data());
+    _exit(127);
+  }
+  return pid;
+}
+
+struct Execution {
+  int statut;
+  std::string sortie;
+};
+
+// Runs `commande` as demarre starts it, on a pseudo-terminal when
+// `terminal`, to its end; killed after 20 seconds.
+Execution lance(const fs::path &dossier, const Lignes &commande, const Lignes &env, bool terminal) {
+  const auto limite = Horloge::now() + 20s;
+  int maitre = -1;
+  const pid_t pid = demarre(dossier, commande, env, terminal ? &maitre : nullptr);
+  Execution resultat{-1, ""};
+  for (char tampon[4096]; terminal && Horloge::now() < limite;) {
+    pollfd attente{maitre, POLLIN, 0};
+    if (poll(&attente, 1, 100) <= 0) continue;
+    const ssize_t n = read(maitre, tampon, sizeof tampon);
+    if (n <= 0) break;  // every end of the terminal closed
+    resultat.sortie.append(tampon, n);
+  }
+  if (terminal) close(maitre);
+  resultat.statut = attends(pid, limite);
+  if (!terminal) resultat.sortie = lit_fichier(dossier / "sortie.txt");
+  return resultat;
+}
+
+// A test's folder with a `bin` folder that stands first (alone) on PATH:
+// an `xterm` and an `xdg-open` that record their arguments, and `rm`.
+class Relance : public testing::Test {
+ protected:
+  void SetUp() override {
+    dossier = fs::canonical(dossier_du_test());
+    bin = dossier / "bin";
+    fs::create_directories(bin);
+    script("xterm", "for a; do printf '%s\\n' \"$a\"; done >> '" + fichier("xterm.txt") + "'");
+    script("xdg-open", "printf '%s\\n' \"$*\" >> '" + fichier("xdg-open.txt") + "'\n" +
+                           "/bin/cat \"$1\" >> '" + fichier("vu.txt") + "'");
+    fs::create_symlink("/bin/rm", bin / "rm");
+  }
+
+  std::string fichier(const std::string &nom) const { return (dossier / nom).string(); }
+
+  void script(const std::string &nom, const std::string &corps) {
+    std::ofstream(bin / nom) << "#!/bin/sh\n" << corps << "\n";
+    fs::permissions(bin / nom, fs::perms::owner_all);
+  }
+
+  Execution programme(const Lignes &arguments, bool terminal, Lignes env = {}) {
+    Lignes commande = {PROGRAMME.string()};
+    commande.insert(commande.end(), arguments.begin(), arguments.end());
+    return avec(commande, terminal, std::move(env));
+  }
+
+  Execution avec(const Lignes &commande, bool terminal, Lignes env = {}) {
+    env.push_back("PATH=" + bin.string());
+    env.push_back("RELANCE_ARGUMENTS=" + fichier("arguments.txt"));
+    return lance(dossier, commande, env, terminal);
+  }
+
+  // What xterm received: its options, then the command line after "-e".
+  Lignes xterm() const { return lignes_de(dossier / "xterm.txt"); }
+  std::string commande_xterm() const {
+    const Lignes options = xterm();
+    const auto e = std::find(options.begin(), options.end(), "-e");
+    return e != options.end() && e + 1 != options.end() ? e[1] : "";
+  }
+  // What the stand-in program recorded: its folder, argv[0], its arguments.
+  Lignes recu() const { return lignes_de(dossier / "arguments.txt"); }
+
+  fs::path dossier, bin;
+};
+
+std::string dossier_programme() { return fs::canonical(PROGRAMME).parent_path().string(); }
+
+TEST_F(Relance, WithoutATerminalXtermRunsTheProgramFromItsFolderWithItsArguments) {
+  const std::string table = "/home/mj/Mes tables/donjon;1.tbl";
+  const Execution depart = programme({table}, false);
+  EXPECT_EQ(depart.statut, 0);
+  EXPECT_EQ(depart.sortie, "");  // replaced by xterm before anything was printed
+  const std::string ligne =
+      "cd '" + dossier_programme() + "'; './programme_relance' '" + table + "'";
+  EXPECT_EQ(xterm(), (Lignes{"-sb", "-rightbar", "-T", TITRE_UTF8, "-bg", "white", "-fg", "grey50",
+                             "-e", ligne}));
+
+  // The window's shell runs the command line: the program starts on its terminal.
+  const Execution fenetre = avec({"/bin/sh", "-c", commande_xterm()}, true);
+  EXPECT_EQ(fenetre.sortie, banniere());
+  EXPECT_EQ(recu(), (Lignes{dossier_programme(), "./programme_relance", table}));
+}
+
+TEST_F(Relance, NoFolderNameOrArgumentIsReadByTheShell) {
+  const fs::path ailleurs = dossier / "Jeux d'\xE9t\xE9; $(touch pris) `touch pris`";
+  fs::create_directories(ailleurs);
+  fs::copy_file(PROGRAMME, ailleurs / "programme_relance");
+  fs::permissions(ailleurs / "programme_relance", fs::perms::owner_all);
+  const Lignes arguments = {"a  b", "$(touch pris)", "l'autre", "\"cit\xE9\"", "", "*", "c'\\'d"};
+  Lignes commande = {(ailleurs / "programme_relance").string()};
+  commande.insert(commande.end(), arguments.begin(), arguments.end());
+  avec(commande, false);
+  avec({"/bin/sh", "-c", commande_xterm()}, true);
+  Lignes attendu = {ailleurs.string(), "./programme_relance"};
+  attendu.insert(attendu.end(), arguments.begin(), arguments.end());
+  EXPECT_EQ(recu(), attendu);
+  EXPECT_FALSE(fs::exists(ailleurs / "pris"));
+  EXPECT_FALSE(fs::exists(dossier / "pris"));
+}
+
+TEST_F(Relance, TheMarkerRelaunchesFromATerminalAndIsNotPassedOn) {
+  EXPECT_EQ(programme({"swxterm", "table.tbl"}, true).sortie, "");
+  EXPECT_EQ(programme({"swxterm"}, true).sortie, "");
+  const std::string debut = "cd '" + dossier_programme() + "'; './programme_relance'";
+  const Lignes options = xterm();
+  ASSERT_EQ(options.size(), 20u);
+  EXPECT_EQ(options[9], debut + " 'table.tbl'");
+  EXPECT_EQ(options[19], debut);
+}
+
+TEST_F(Relance, InATerminalTheProgramGoesOnUntouched) {
+  const Execution e = programme({"table.tbl"}, true);
+  EXPECT_EQ(e.statut, 0);
+  EXPECT_EQ(e.sortie, banniere());
+  EXPECT_FALSE(fs::exists(dossier / "xterm.txt"));
+  EXPECT_EQ(recu(), (Lignes{dossier.string(), PROGRAMME.string(), "table.tbl"}));
+}
+
+// A colour code, the xterm colour options it gives, and the case's name.
+struct CasCouleur {
+  const char *code;
+  Lignes options;
+  const char *nom;
+};
+
+void PrintTo(const CasCouleur &cas, std::ostream *flux) { *flux << '"' << cas.code << '"'; }
+
+class Couleurs : public Relance, public testing::WithParamInterface<CasCouleur> {};
+
+TEST_P(Couleurs, GiveXtermItsColourOptions) {
+  programme({}, false, {std::string("RELANCE_COULEUR=") + GetParam().code});
+  Lignes attendu = {"-sb", "-rightbar", "-T", TITRE_UTF8};
+  attendu.insert(attendu.end(), GetParam().options.begin(), GetParam().options.end());
+  attendu.insert(attendu.end(), {"-e", "cd '" + dossier_programme() + "'; './programme_relance'"});
+  EXPECT_EQ(xterm(), attendu);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Relance, Couleurs,
+    testing::Values(CasCouleur{"F8", {"-bg", "white", "-fg", "grey50"}, "F8"},
+                    CasCouleur{"f8", {"-bg", "white", "-fg", "grey50"}, "LowerCase"},
+                    CasCouleur{"01", {"-bg", "black", "-fg", "navy"}, "Zero1"},
+                    CasCouleur{"5c", {"-bg", "DarkMagenta", "-fg", "red1"}, "FiveC"},
+                    CasCouleur{"black:white", {"-bg", "black", "-fg", "white"}, "TwoNames"},
+                    CasCouleur{"black:", {"-bg", "black"}, "NoTextName"},
+                    CasCouleur{"G8", {"-fg", "grey50"}, "NoSuchDigit"},
+                    CasCouleur{"8:", {"-bg", "grey50"}, "TwoCharactersAreDigits"},
+                    CasCouleur{"rouge", {}, "NoColon"},
+                    CasCouleur{"", {}, "Empty"}),
+    [](const testing::TestParamInfo<CasCouleur> &cas) { return std::string(cas.param.nom); });
+
+TEST_F(Relance, TheTitleReachesXtermInUtf8AndIsCutBetweenLetters) {
+  // 'a' and 200 'é' give 401 bytes: 254 would split the 127th 'é'.
+  programme({}, false, {"RELANCE_TITRE=a" + std::string(200, '\xE9')});
+  std::string attendu = "a";
+  for (int i = 0; i < 126; ++i) attendu += "\xC3\xA9";
+  ASSERT_GE(xterm().size(), 4u);
+  EXPECT_EQ(xterm()[3], attendu);
+}
+
+TEST_F(Relance, WithoutXtermNorTerminalTheNoticeComesOnceAndTheProgramGoesOn) {
+  fs::remove(bin / "xterm");
+  const Execution e = programme({"swxterm", "a b", "c"}, false);
+  EXPECT_EQ(e.statut, 0);
+  EXPECT_EQ(e.sortie, AVIS_SANS_XTERM + banniere());
+  EXPECT_EQ(lignes_de(dossier / "xdg-open.txt"), Lignes{"temp.tmp"});
+  EXPECT_EQ(lit_fichier(dossier / "vu.txt"),
+            "xterm n'a pas \xE9t\xE9 trouv\xE9, il est n\xE9" "cessaire pour une utilisation de "
+            "Vallorim hors terminal.\nSans xterm, Vallorim doit \xEAtre ex\xE9" "cut\xE9 depuis le "
+            "terminal.\n");
+  EXPECT_FALSE(fs::exists(dossier / "temp.tmp"));
+  EXPECT_EQ(recu(), (Lignes{dossier.string(), dossier_programme() + "/programme_relance", "a b",
+                            "c"}));
+}
+
+TEST_F(Relance, WithoutXtermTheMarkedProgramRunsInItsTerminal) {
+  fs::remove(bin / "xterm");
+  const Execution e = programme({"swxterm", "a b", "c"}, true);
+  EXPECT_EQ(e.sortie, AVIS_SANS_XTERM + banniere());
+  EXPECT_FALSE(fs::exists(dossier / "xdg-open.txt"));
+  EXPECT_EQ(recu(), (Lignes{dossier.string(), dossier_programme() + "/programme_relance", "a b",
+                            "c"}));
+}
+
+TEST_F(Relance, FindsTheProgramsFolderWhateverItsPath) {
+  // Found through PATH: the folder and name of the running file.
+  avec({"programme_relance"}, false, {"PATH=" + bin.string() + ":" + dossier_programme()});
+  // Relative with a folder: that folder under the current one.
+  fs::create_directories(dossier / "sous");
+  fs::copy_file(PROGRAMME, dossier / "sous" / "programme_relance");
+  fs::permissions(dossier / "sous" / "programme_relance", fs::perms::owner_all);
+  avec({"sous/programme_relance"}, false);
+  const Lignes options = xterm();
+  ASSERT_EQ(options.size(), 20u);
+  EXPECT_EQ(options[9], "cd '" + dossier_programme() + "'; './programme_relance'");
+  EXPECT_EQ(options[19], "cd '" + dossier.string() + "/sous'; './programme_relance'");
+}
+
+TEST_F(Relance, ACommandLineTooLongForItsBufferIsNeverCut) {
+  // "cd '<folder>'; './programme_relance' '<argument>'" fills 4095 bytes, then 4096.
+  const std::size_t reste = 4095 - std::string("cd ''; './programme_relance' ''").size() -
+                            dossier_programme().size();
+  programme({std::string(reste, 'x')}, false);
+  EXPECT_EQ(commande_xterm().size(), 4095u);
+
+  fs::remove(dossier / "xterm.txt");
+  const Execution e = programme({std::string(reste + 1, 'x')}, false);
+  EXPECT_FALSE(fs::exists(dossier / "xterm.txt"));
+  EXPECT_EQ(e.sortie, "\nLes arguments sont trop longs pour relancer le programme dans xterm.\n" +
+                          banniere());
+  EXPECT_EQ(recu(),
+            (Lignes{dossier.string(), "/programme_relance", std::string(reste + 1, 'x')}));
+}
+
+// The real xterm on a virtual display (Xvfb): the window's shell starts the
+// program, which records what it received and stays a while. The test stops
+// xterm (and with it the program) and the display.
+class XtermReel : public Relance {
+ protected:
+  void TearDown() override {
+    for (const pid_t pid : {fenetre, xvfb}) {
+      if (pid <= 0) continue;
+      kill(pid, SIGTERM);
+      attends(pid, Horloge::now() + 5s);
+    }
+  }
+
+  // Starts Xvfb on the first free display; its number, or -1.
+  int demarre_xvfb() {
+    int tube[2];
+    if (pipe(tube) != 0) return -1;
+    xvfb = demarre(dossier, {"Xvfb", "-displayfd", std::to_string(tube[1]), "-nolisten", "tcp"},
+                   {"PATH=/usr/bin:/bin"}, nullptr);
+    close(tube[1]);
+    char numero[16] = "";
+    pollfd attente{tube[0], POLLIN, 0};
+    const bool pret = poll(&attente, 1, 10000) > 0 && read(tube[0], numero, sizeof numero - 1) > 0;
+    close(tube[0]);
+    return pret ? std::atoi(numero) : -1;
+  }
+
+  pid_t xvfb = -1, fenetre = -1;
+};
+
+TEST_F(XtermReel, OpensAWindowWhoseShellRunsTheProgram) {
+  if (!fs::exists("/usr/bin/xterm") || !fs::exists("/usr/bin/Xvfb"))
+    GTEST_SKIP() << "xterm and Xvfb are both needed for this test";
+  const int ecran = demarre_xvfb();
+  ASSERT_GE(ecran, 0) << "Xvfb did not start";
+  // The program, which becomes xterm.
+  fenetre = demarre(dossier, {PROGRAMME.string(), "Ma table.tbl"},
+                    {"DISPLAY=:" + std::to_string(ecran), "PATH=/usr/bin:/bin", "SHELL=/bin/sh",
+                     "RELANCE_ARGUMENTS=" + fichier("arguments.txt"), "RELANCE_SOMMEIL=10"},
+                    nullptr);
+
+  const auto limite = Horloge::now() + 15s;
+  while (recu().size() < 3 && Horloge::now() < limite) std::this_thread::sleep_for(50ms);
+  EXPECT_EQ(recu(), (Lignes{dossier_programme(), "./programme_relance", "Ma table.tbl"}));
+  EXPECT_EQ(lit_fichier("/proc/" + std::to_string(fenetre) + "/comm"), "xterm\n");
+}
+
+}  // namespace
+
+#endif
