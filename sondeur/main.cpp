@@ -1,0 +1,53 @@
+// main.cpp -- Sondeur, the random table tester: checks the table named on
+// its command line (or typed at its prompt) and tells where its first error
+// stands, or that it holds none. On Linux, started without a terminal, it
+// reopens itself in an xterm window first.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "jdr/jdr.h"
+#include "outils/outils.h"
+#include "sondeur/moteur.h"
+
+namespace {
+
+// The mark that the relaunch in a new window puts first; it names no table.
+constexpr const char *MARQUE_RELANCE = "swxterm";
+
+// The table's name: a heap copy of the first argument (twice its length,
+// never less than the argument and its NUL), or the line typed at the
+// prompt. The caller frees it.
+char *nom_de_la_table(int argc, char **argv) {
+  int premier = 1;
+  if (argc > premier && std::strcmp(argv[premier], MARQUE_RELANCE) == 0) ++premier;
+  if (argc <= premier) {
+    putsacc("Entrez le nom complet de la table aléatoire à vérifier\n?: ");
+    std::fflush(stdout);
+    return getsdyn(nullptr, stdin, 0);
+  }
+  const std::size_t longueur = std::strlen(argv[premier]);
+  const std::size_t taille = longueur * 2 > longueur + 1 ? longueur * 2 : longueur + 1;
+  char *nom = static_cast<char *>(std::calloc(taille, 1));
+  ER = nom;
+  Erreur(1);
+  std::memcpy(nom, argv[premier], longueur);
+  return nom;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  Init_srand();
+  init_historique_saisie();
+  Titre(argc, argv, "Testeur de tables aléatoires", "Programme de test de tables aléatoires", "F8");
+  char *nom = nom_de_la_table(argc, argv);
+  std::FILE *table = ouvre_fichier(nom, "r");
+  std::puts("Test de la table en cours.");
+  const int resultat = moteur_principal(table);
+  std::fclose(table);
+  if (resultat != 2) putsacc("La table aléatoire ne contient aucune erreur.\n");
+  std::free(nom);
+  Pause();
+  return 0;
+}
