@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that the build and the tests need, when some
+# are missing: compilers (native and MinGW-w64), CMake, Ninja, GoogleTest,
+# Wine for the Windows tests, xterm and Xvfb for the window relaunch.
+set -euo pipefail
+
+paquets=(cmake ninja-build g++ libgtest-dev googletest
+         g++-mingw-w64-x86-64 wine wine64 xterm xvfb tmux)
+
+manquants=()
+for p in "${paquets[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || manquants+=("$p")
+done
+[ ${#manquants[@]} -eq 0 ] && exit 0
+
+echo "Installation des paquets manquants : ${manquants[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo=sudo
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${manquants[@]}" >/dev/null
