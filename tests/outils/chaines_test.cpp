@@ -38,29 +38,17 @@ TEST(IndexCh, FiftyOccurrencesFit) {
 }
 
 TEST(IndexChDeathTest, TheFiftyFirstOccurrenceStopsTheProgram) {
-  const std::string sortie = "essais/index_ch_51.txt";
   std::string ligne(51, '/');
-  EXPECT_EXIT(
-      {
-        entree_depuis("\n\n");
-        sortie_vers(sortie);
-        int positions[MAX_OCCURRENCES + 1];
-        index_ch(ligne.data(), "/", positions);
-      },
-      testing::ExitedWithCode(1), "");
-  EXPECT_EQ(lit_fichier(sortie),
+  int positions[MAX_OCCURRENCES + 1];
+  EXPECT_EQ(sortie_finale([&] { index_ch(ligne.data(), "/", positions); }, "\n\n", 1),
             "\nDepassement de capacite du tableau d'index dans index_ch.\n\n...");
 }
 
 TEST(IndexChDeathTest, AnEmptyPatternAlwaysOverflows) {
-  char vide[] = "abc";
-  EXPECT_EXIT(
-      {
-        entree_depuis("");
-        int positions[MAX_OCCURRENCES + 1];
-        index_ch(vide, "", positions);
-      },
-      testing::ExitedWithCode(1), "");
+  char texte[] = "abc";
+  int positions[MAX_OCCURRENCES + 1];
+  EXPECT_EQ(sortie_finale([&] { index_ch(texte, "", positions); }, "", 1),
+            "\nDepassement de capacite du tableau d'index dans index_ch.\n\n...");
 }
 
 TEST(IndexCh, FirstAndLast) {

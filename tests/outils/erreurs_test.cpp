@@ -44,16 +44,11 @@ TEST(Erreur, ReturnsSilentlyAfterASuccessfulAllocation) {
 }
 
 TEST(ErreurDeathTest, AFailedAllocationEndsTheProgram) {
-  const std::string sortie = "essais/erreur_1.txt";
-  EXPECT_EXIT(
-      {
-        entree_depuis("\n\n");
-        sortie_vers(sortie);
-        ER = nullptr;
-        Erreur(1);
-      },
-      testing::ExitedWithCode(1), "malloc: ");
-  EXPECT_EQ(lit_fichier(sortie),
+  const auto echec = [] {
+    ER = nullptr;
+    Erreur(1);
+  };
+  EXPECT_EQ(sortie_finale(echec, "\n\n", 1, "malloc: "),
 #ifdef _WIN32
             "\nErreur d'allocation de m\x82moire, la m\x82moire vive est insuffisante.\n...");
 #else
@@ -62,27 +57,17 @@ TEST(ErreurDeathTest, AFailedAllocationEndsTheProgram) {
 }
 
 TEST(ErreurDeathTest, KeyboardFailureHasItsOwnMessage) {
-  const std::string sortie = "essais/erreur_2.txt";
-  EXPECT_EXIT(
-      {
-        entree_depuis("");
-        sortie_vers(sortie);
-        ER = nullptr;
-        Erreur(2);
-      },
-      testing::ExitedWithCode(1), "gets: ");
-  EXPECT_EQ(lit_fichier(sortie), "\nErreur lors de la saisie au clavier.\n...");
+  const auto echec = [] {
+    ER = nullptr;
+    Erreur(2);
+  };
+  EXPECT_EQ(sortie_finale(echec, "", 1, "gets: "), "\nErreur lors de la saisie au clavier.\n...");
 }
 
 TEST(ErreurDeathTest, AnOtherCodePrintsNothingButStillEnds) {
-  const std::string sortie = "essais/erreur_7.txt";
-  EXPECT_EXIT(
-      {
-        entree_depuis("");
-        sortie_vers(sortie);
-        ER = nullptr;
-        Erreur(7);
-      },
-      testing::ExitedWithCode(1), "");
-  EXPECT_EQ(lit_fichier(sortie), "...");
+  const auto echec = [] {
+    ER = nullptr;
+    Erreur(7);
+  };
+  EXPECT_EQ(sortie_finale(echec, "", 1), "...");
 }

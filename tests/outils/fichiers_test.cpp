@@ -79,28 +79,13 @@ TEST(OuvreFichier, WritesAccentedNamesInUtf8OnLinux) {
 #endif
 
 TEST(OuvreFichierDeathTest, AFileThatCannotBeOpenedEndsTheProgram) {
-  const std::string sortie = "essais/ouvre_absent.txt";
-  EXPECT_EXIT(
-      {
-        entree_depuis("\n");
-        sortie_vers(sortie);
-        ouvre_fichier("absent\\table.tbl", "r");
-      },
-      testing::ExitedWithCode(1), "");
-  EXPECT_EQ(lit_fichier(sortie), "\n!!! Une erreur est survenue durant l'ouverture du fichier absent" +
-                                     SEP + "table.tbl, en mode r...");
+  EXPECT_EQ(sortie_finale([] { ouvre_fichier("absent\\table.tbl", "r"); }, "\n", 1),
+            "\n!!! Une erreur est survenue durant l'ouverture du fichier absent" + SEP +
+                "table.tbl, en mode r...");
 }
 
 TEST(OuvreFichierDeathTest, AnEmptyNameFails) {
-  const std::string sortie = "essais/ouvre_vide.txt";
-  EXPECT_EXIT(
-      {
-        entree_depuis("\n");
-        sortie_vers(sortie);
-        ouvre_fichier("", "r");
-      },
-      testing::ExitedWithCode(1), "");
-  EXPECT_EQ(lit_fichier(sortie),
+  EXPECT_EQ(sortie_finale([] { ouvre_fichier("", "r"); }, "\n", 1),
             "\n!!! Une erreur est survenue durant l'ouverture du fichier , en mode r...");
 }
 
@@ -141,15 +126,7 @@ TEST(ListingDoss, WritesASubFolderContentsBeforeItsOwnLine) {
 }
 
 TEST(ListingDossDeathTest, AFolderThatCannotBeOpenedEndsTheProgram) {
-  const std::string sortie = "essais/liste_absent.txt";
-  EXPECT_EXIT(
-      {
-        entree_depuis("\n");
-        sortie_vers(sortie);
-        listing_doss("absent", stdout, 0, "", 0);
-      },
-      testing::ExitedWithCode(1), "");
-  EXPECT_EQ(lit_fichier(sortie),
+  EXPECT_EQ(sortie_finale([] { listing_doss("absent", stdout, 0, "", 0); }, "\n", 1),
             "\n!!! Une erreur est survenue durant l'ouverture du dossier absent.\n...");
 }
 

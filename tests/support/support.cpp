@@ -27,6 +27,19 @@ void sortie_vers(const std::string &nom) {
   if (std::freopen(nom.c_str(), "wb", stdout) == nullptr) std::abort();
 }
 
+std::string sortie_finale(const std::function<void()> &action, const std::string &clavier,
+                          int statut, const std::string &erreurs) {
+  const std::string fichier = dossier_du_test() + "/sortie_finale.txt";
+  EXPECT_EXIT(
+      {
+        entree_depuis(clavier);
+        sortie_vers(fichier);
+        action();
+      },
+      testing::ExitedWithCode(statut), erreurs);
+  return lit_fichier(fichier);
+}
+
 std::string dossier_du_test() {
   static std::string prepare;  // the folder already emptied in this process
   const testing::TestInfo *test = testing::UnitTest::GetInstance()->current_test_info();

@@ -18,6 +18,13 @@ void entree_depuis(const std::string &texte);
 // process: the file holds their output once they are gone).
 void sortie_vers(const std::string &nom);
 
+// Runs `action`, which must end the process, with `clavier` as its standard
+// input; checks that it ends with `statut` and that its error stream matches
+// the regular expression `erreurs`; returns what it printed on standard
+// output, byte for byte.
+std::string sortie_finale(const std::function<void()> &action, const std::string &clavier,
+                          int statut, const std::string &erreurs = "");
+
 // A fresh empty folder for the running test, named after it; its path.
 std::string dossier_du_test();
 
