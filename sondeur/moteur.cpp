@@ -6,22 +6,29 @@
 // line; '#' and '>' take the next line as a continuation; "tt" must be
 // followed by ' ', "+ " or '0'. The first line fixes the kind of file: a
 // single table, or a collection of tables under '#' titles or "pp" lines.
-// The engine consumes the working line in place as it checks it.
+//
+// The file is read once, through a large buffer, in pieces of at most 254
+// bytes as a 255-byte fgets would give them. The working line is consumed by
+// moving its start, never by moving its text: the line read stays whole in
+// its array, so the echo line is a mere position in it.
 #include "sondeur/moteur.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "outils/accents.h"
-#include "outils/chaines.h"
+
+namespace {
 
 // A table line: 254 bytes of the file, line end included, and the NUL.
 constexpr int TAILLE_LIGNE = 255;
 // Nesting levels 0 to 99: the size of the per-level maximum and expected arrays.
 constexpr int NIVEAUX_MAX = 100;
+// The read buffer: large reads, few calls; with the rest of the engine, a few
+// pages of memory whatever the size of the table.
+constexpr std::size_t TAILLE_TAMPON = 64 * 1024;
 
 // The reasons of the error reports, printed as they are (ISO 8859-1).
 constexpr const char *VALEUR_INCORRECTE = "valeur incorrecte";
@@ -40,39 +47,132 @@ enum Genre {
 
 enum Statut { EN_COURS = 0, SANS_ERREUR = 1, ERREUR = 2 };
 
-// Everything one check keeps. The lines start zero-filled, so that an empty
-// file is checked as a file whose line 1 is empty.
-struct Moteur {
-  FILE *table;
-  char ligne[TAILLE_LIGNE] = {};  // the working line, consumed as it is checked
-  char echo[TAILLE_LIGNE] = {};   // untouched copy of the last line read
-  Genre genre = TABLE_SEULE;
-  int niveau = 0;                           // -1 once the outermost list is complete
-  std::int32_t maximum[NIVEAUX_MAX] = {};   // each level's size
-  std::int32_t attendu[NIVEAUX_MAX] = {};   // the number each level's next entry must carry
-  int compteur = 1;                         // number of the line in `ligne`
-  Statut statut = EN_COURS;
+// The file in pieces of at most TAILLE_LIGNE - 1 bytes: up to and including
+// a line feed, or the first 254 bytes of a longer line, as fgets gives them.
+// A piece is handed out where it lies in the buffer, without a copy, unless
+// it spreads over two fills; it stays valid until the next piece is taken,
+// and for ever when the file has ended.
+struct Lecteur {
+  FILE *fichier = nullptr;
+  std::size_t debut = 0, fin = 0;       // the bytes of `tampon` not yet handed out
+  std::size_t nul = 0;                  // the first NUL byte of `tampon` at or after `debut`, or `fin`
+  const char *ligne = assemblee;        // the current piece, without a NUL
+  std::size_t longueur = 0;
+  char assemblee[TAILLE_LIGNE] = {};    // a piece over two fills, or kept over one
+  char tampon[TAILLE_TAMPON];
+
+  // Moves on to the next piece; false at the end of the file, the current
+  // piece being then kept as it is.
+  bool suivante() {
+    constexpr std::size_t MAXIMUM = TAILLE_LIGNE - 1;
+    const std::size_t reste = fin - debut;
+    const char *source = tampon + debut;
+    if (const void *saut = std::memchr(source, '\n', std::min(reste, MAXIMUM)); saut || reste >= MAXIMUM) {
+      donne(source, saut ? static_cast<const char *>(saut) - source + 1 : MAXIMUM);
+      debut += longueur;
+      return true;
+    }
+    if (reste == 0) {  // nothing left: refill, but never lose the current piece
+      garde();
+      return remplit() && suivante();
+    }
+    std::memcpy(assemblee, source, reste);  // the piece goes on in the next fill
+    std::size_t n = reste;
+    debut = fin;
+    while (n < MAXIMUM && remplit()) {
+      const std::size_t voulu = std::min(fin - debut, MAXIMUM - n);
+      const void *saut = std::memchr(tampon + debut, '\n', voulu);
+      const std::size_t k = saut ? static_cast<const char *>(saut) - (tampon + debut) + 1 : voulu;
+      std::memcpy(assemblee + n, tampon + debut, k);
+      n += k;
+      debut += k;
+      if (saut) break;
+    }
+    donne(assemblee, n);
+    return true;
+  }
+
+ private:
+  void donne(const char *piece, std::size_t n) {
+    ligne = piece;
+    longueur = n;
+  }
+
+ public:
+  // The length of the current piece's text: up to its first NUL byte, which
+  // ends it as it ends any string. NUL bytes are looked for once a fill, not
+  // once a line.
+  std::size_t texte() {
+    if (ligne != assemblee) {
+      const std::size_t ici = static_cast<std::size_t>(ligne - tampon);
+      if (nul < ici) cherche_nul(ici);
+      return nul < ici + longueur ? nul - ici : longueur;
+    }
+    const void *n = std::memchr(ligne, '\0', longueur);
+    return n ? static_cast<std::size_t>(static_cast<const char *>(n) - ligne) : longueur;
+  }
+
+ private:
+  void cherche_nul(std::size_t depuis) {
+    const void *n = std::memchr(tampon + depuis, '\0', fin - depuis);
+    nul = n ? static_cast<std::size_t>(static_cast<const char *>(n) - tampon) : fin;
+  }
+
+  // Moves the current piece out of the buffer before a fill that may find
+  // nothing more to read.
+  void garde() {
+    if (ligne != assemblee) {
+      std::memcpy(assemblee, ligne, longueur);
+      ligne = assemblee;
+    }
+  }
+
+  bool remplit() {
+    debut = 0;
+    fin = std::fread(tampon, 1, sizeof tampon, fichier);
+    cherche_nul(0);
+    return fin > 0;
+  }
 };
 
-// Reads the next piece of the table into the working line: one line, or the
-// first 254 characters of a longer one, line end kept. At end of file the
-// working line keeps what was left of the previous line, and false is
-// returned. The piece goes through a buffer of its own so that a failed read
-// can never touch the working line.
-static bool lit_ligne(Moteur &m) {
-  char lu[TAILLE_LIGNE];
-  if (std::fgets(lu, TAILLE_LIGNE, m.table) == nullptr) return false;
-  std::memcpy(m.ligne, lu, std::strlen(lu) + 1);
+// Everything one check keeps. The working line is the current piece from
+// `debut` to `fin` (a NUL byte read from the file ends it, as it ends any
+// string); the echo line is the piece from `echo` to `fin`. Before any read
+// the piece is empty, so that an empty file is checked as a file whose line
+// 1 is empty.
+struct Moteur {
+  Lecteur lecteur;
+  int debut = 0, fin = 0;  // the working line: what is left to check
+  int echo = 0;            // where the echo line starts
+  Genre genre = TABLE_SEULE;
+  int niveau = 0;                          // -1 once the outermost list is complete
+  std::int32_t maximum[NIVEAUX_MAX] = {};  // each level's size
+  std::int32_t attendu[NIVEAUX_MAX] = {};  // the number each level's next entry must carry
+  int compteur = 1;                        // number of the line being checked
+  Statut statut = EN_COURS;
+
+  const char *texte() const { return lecteur.ligne + debut; }
+  int reste() const { return fin - debut; }
+  char car(int i) const { return i < reste() ? texte()[i] : '\0'; }
+};
+
+// Reads the next piece of the table into the working line. At end of file
+// the working line keeps what was left of the previous line, and false is
+// returned.
+bool lit_ligne(Moteur &m) {
+  if (!m.lecteur.suivante()) return false;
+  m.debut = 0;
+  m.fin = static_cast<int>(m.lecteur.texte());
   return true;
 }
 
-static void copie_echo(Moteur &m) {
-  std::memcpy(m.echo, m.ligne, std::strlen(m.ligne) + 1);  // both TAILLE_LIGNE
-}
+// The echo line takes the working line as it now stands. The piece is never
+// changed before the next read, so a position is as good as a copy.
+void copie_echo(Moteur &m) { m.echo = m.debut; }
 
 // A read of the checks: whatever it finds, even the end of file, the line
 // counter advances and the echo line takes the working line.
-static void ligne_suivante(Moteur &m) {
+void ligne_suivante(Moteur &m) {
   lit_ligne(m);
   ++m.compteur;
   copie_echo(m);
@@ -80,48 +180,105 @@ static void ligne_suivante(Moteur &m) {
 
 // A read of the search for the next table: only the counter advances.
 // False at end of file.
-static bool saute_ligne(Moteur &m) {
+bool saute_ligne(Moteur &m) {
   if (!lit_ligne(m)) return false;
   ++m.compteur;
   return true;
 }
 
-static bool commence_par(const char *texte, const char *debut) {
-  return std::strncmp(texte, debut, std::strlen(debut)) == 0;
+bool commence_par(const Moteur &m, const char *debut) {
+  for (int i = 0; debut[i] != '\0'; ++i)
+    if (m.car(i) != debut[i]) return false;
+  return true;
 }
 
-// The number leading `texte`, read as atoi does: white space, a sign, digits
-// up to the first other character; no digit reads 0. Out of the range of a
-// 32-bit int the value is clamped, where atoi itself is undefined, so that
-// every build reads the same number. "  +12:x" -> 12.
-static std::int32_t lit_nombre(const char *texte) {
-  const long valeur = std::strtol(texte, nullptr, 10);
-  return static_cast<std::int32_t>(std::clamp<long>(valeur, INT32_MIN, INT32_MAX));
+// Where `c` first stands in the working line, or nullptr.
+const char *cherche(const Moteur &m, char c) {
+  return static_cast<const char *>(std::memchr(m.texte(), c, static_cast<std::size_t>(m.reste())));
+}
+
+// Drops the working line through the first `marqueur`; nothing when absent.
+// "dd6:1:x" with "dd" leaves "6:1:x".
+void efface(Moteur &m, const char *marqueur) {
+  if (marqueur[1] == '\0' && m.car(0) == marqueur[0]) {  // the usual ':' right after a number
+    ++m.debut;
+    return;
+  }
+  const char *const fin = m.texte() + m.reste();
+  for (const char *trouve = cherche(m, marqueur[0]); trouve != nullptr;
+       trouve = static_cast<const char *>(std::memchr(trouve + 1, marqueur[0], fin - trouve - 1))) {
+    int n = 1;
+    while (marqueur[n] != '\0' && trouve + n < fin && trouve[n] == marqueur[n]) ++n;
+    if (marqueur[n] == '\0') {
+      m.debut = static_cast<int>(trouve + n - m.lecteur.ligne);
+      return;
+    }
+  }
+}
+
+bool espace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// The number leading the working line, read as atoi does: white space, a
+// sign, digits up to the first other character; no digit reads 0. Out of the
+// range of a 32-bit int the value is clamped, where atoi itself is undefined,
+// so that every build reads the same number. "  +12:x" -> 12.
+std::int32_t borne(std::int64_t valeur) {
+  if (valeur > INT32_MAX) return INT32_MAX;
+  if (valeur < INT32_MIN) return INT32_MIN;
+  return static_cast<std::int32_t>(valeur);
+}
+
+// The run of digits from `c` on, up to `fin`: its length, and its value in
+// `valeur` (held just past the largest int when larger).
+int chiffres(const char *c, const char *fin, std::int64_t &valeur) {
+  const char *const debut = c;
+  valeur = 0;
+  for (; c < fin; ++c) {
+    const unsigned chiffre = static_cast<unsigned char>(*c) - unsigned{'0'};
+    if (chiffre > 9) break;
+    valeur = std::min(valeur * 10 + chiffre, std::int64_t{INT32_MAX} + 1);
+  }
+  return static_cast<int>(c - debut);
+}
+
+std::int32_t lit_nombre(const Moteur &m) {
+  const char *c = m.texte();
+  const char *const fin = c + m.reste();
+  while (c < fin && espace(*c)) ++c;
+  const bool negatif = c < fin && *c == '-';
+  if (c < fin && (*c == '-' || *c == '+')) ++c;
+  std::int64_t valeur;
+  chiffres(c, fin, valeur);
+  return borne(negatif ? -valeur : valeur);
 }
 
 // One more than `valeur`; past the largest int it wraps to the smallest, as a
 // 32-bit counter does, instead of overflowing. The result always differs
 // from `valeur`, which the checks rely on to end (see verifie_entrees).
-static std::int32_t suivant(std::int32_t valeur) {
+std::int32_t suivant(std::int32_t valeur) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(valeur) + 1u);
 }
 
 // Error report: "Erreur à " and the echo line converted for the console, the
 // reason and the line number printed as they are. Always false, for the
 // caller to return.
-static bool signale(Moteur &m, const char *raison) {
+bool signale(Moteur &m, const char *raison) {
   putsacc("Erreur à ");
   std::printf("la ligne %d (%s)\n", m.compteur, raison);
-  putsacc(m.echo);
+  char echo[TAILLE_LIGNE];  // the echo line as a string
+  const std::size_t n = static_cast<std::size_t>(m.fin - m.echo);
+  std::memcpy(echo, m.lecteur.ligne + m.echo, n);
+  echo[n] = '\0';
+  putsacc(echo);
   m.statut = ERREUR;
   return false;
 }
 
-static Genre genre_du_fichier(const char *ligne) {
-  if (ligne[0] == '_') return RECUEIL_SOULIGNE;
-  if (commence_par(ligne, "pp")) return RECUEIL_PP;
-  if (ligne[0] == '#') return RECUEIL_DIESE;
-  if (ligne[0] == '%') return TABLE_TITREE;
+Genre genre_du_fichier(const Moteur &m) {
+  if (m.car(0) == '_') return RECUEIL_SOULIGNE;
+  if (commence_par(m, "pp")) return RECUEIL_PP;
+  if (m.car(0) == '#') return RECUEIL_DIESE;
+  if (m.car(0) == '%') return TABLE_TITREE;
   return TABLE_SEULE;
 }
 
@@ -129,19 +286,19 @@ static Genre genre_du_fichier(const char *ligne) {
 // skip to the next '#' title (the header is the line after it) or "pp" line
 // (the header is the rest of it, after its first ':'); single tables stand on
 // the working line already. False when the file ends before a title.
-static bool trouve_entete(Moteur &m) {
+bool trouve_entete(Moteur &m) {
   switch (m.genre) {
     case RECUEIL_SOULIGNE:
     case RECUEIL_DIESE:
-      while (m.ligne[0] != '#')
+      while (m.car(0) != '#')
         if (!saute_ligne(m)) return false;
       ligne_suivante(m);
       return true;
     case RECUEIL_PP:
-      while (!commence_par(m.ligne, "pp"))
+      while (!commence_par(m, "pp"))
         if (!saute_ligne(m)) return false;
       copie_echo(m);
-      Efface_char(m.ligne, ":");
+      efface(m, ":");
       return true;
     default:
       return true;
@@ -152,22 +309,24 @@ static bool trouve_entete(Moteur &m) {
 // the expected number, and the working line left on its first entry.
 // "dd6:1:Gobelin" -> size 6, "1:Gobelin". Without "dd" the size is read from
 // the start of the line; without ':' the whole rest is the first entry.
-static void ouvre_liste(Moteur &m) {
-  Efface_char(m.ligne, "dd");
-  m.maximum[m.niveau] = lit_nombre(m.ligne);
+void ouvre_liste(Moteur &m) {
+  efface(m, "dd");
+  m.maximum[m.niveau] = lit_nombre(m);
   m.attendu[m.niveau] = 1;
-  Efface_char(m.ligne, ":");
+  efface(m, ":");
 }
+
+bool contient(const Moteur &m, char c) { return cherche(m, c) != nullptr; }
 
 // Drops the "0:" and "0." prefixes of an entry: "0:0.3:x" -> "3:x".
 // False for a line that starts with '0' followed by neither ':' nor any '.'
 // further on ("05:x"): no prefix can be dropped from it.
-static bool retire_zeros(char *ligne) {
-  while (ligne[0] == '0') {
-    if (ligne[1] == ':')
-      Efface_char(ligne, ":");
-    else if (std::strchr(ligne, '.') != nullptr)
-      Efface_char(ligne, ".");
+bool retire_zeros(Moteur &m) {
+  while (m.car(0) == '0') {
+    if (m.car(1) == ':')
+      efface(m, ":");
+    else if (contient(m, '.'))
+      efface(m, ".");
     else
       return false;
   }
@@ -176,63 +335,62 @@ static bool retire_zeros(char *ligne) {
 
 // Drops the "0...:" prefixes of a continuation line: "0:0:dd2:x" -> "dd2:x".
 // False for a line that starts with '0' and holds no ':'.
-static bool retire_zeros_suite(char *ligne) {
-  while (ligne[0] == '0') {
-    if (std::strchr(ligne, ':') == nullptr) return false;
-    Efface_char(ligne, ":");
+bool retire_zeros_suite(Moteur &m) {
+  while (m.car(0) == '0') {
+    if (!contient(m, ':')) return false;
+    efface(m, ":");
   }
   return true;
 }
 
 // Removes the entry's number from the front of the working line. A range
-// "a-b" loses "a-" and makes b the level's expected number. The scan takes at
-// most as many steps as the line is long at that step, and only digits and
-// the '-' are removed: "12:x" keeps ":x"; " 3-5:x" and "+3-5:x" keep all
-// their text (no range); "100-1" stops on "-1" (the number is too long for
-// its line to reach the '-').
-static void consomme_nombre(Moteur &m) {
-  std::size_t longueur = std::strlen(m.ligne);
-  for (std::size_t pas = 0; pas < longueur; ++pas) {
-    const char c = m.ligne[0];
-    if (c >= '0' && c <= '9') {
-      std::memmove(m.ligne, m.ligne + 1, longueur--);  // NUL included
-    } else if (c == '-') {
-      std::memmove(m.ligne, m.ligne + 1, longueur);
-      m.attendu[m.niveau] = lit_nombre(m.ligne);
-      return;
-    } else if (c == ':') {
-      return;
-    }
+// "a-b" loses "a-" and makes b the level's expected number. The scan removes
+// one digit a step and takes at most as many steps as the line is long at
+// that step, so of a line of L characters it removes at most (L + 1) / 2
+// leading digits, and looks at a '-' only if it has steps left: "12:x" keeps
+// ":x"; "10-1\n" is a range; "100-1\n" stops on "-1" (the number is too long
+// for its line to reach the '-'); " 3-5:x" and "+3-5:x" keep all their text.
+// `en_tete` is the number of digits at the very front of the line.
+void consomme_nombre(Moteur &m, int en_tete) {
+  const int longueur = m.reste();
+  const int retires = std::min(en_tete, (longueur + 1) / 2);
+  m.debut += retires;
+  if (retires == en_tete && 2 * retires < longueur && m.car(0) == '-') {
+    ++m.debut;
+    m.attendu[m.niveau] = lit_nombre(m);
   }
 }
 
-// The fault of a "tt" keyword leading `texte`, or nullptr when there is none:
-// "tt" must go on with a space, with '+' and a space, or with '0'.
-static const char *faute_tt(const char *texte) {
-  if (texte[0] != 't' || texte[1] != 't' || texte[2] == '0') return nullptr;
-  if (texte[2] == '+') return texte[3] == ' ' ? nullptr : ESPACE_MANQUANT_TT_PLUS;
-  return texte[2] == ' ' ? nullptr : ESPACE_MANQUANT_TT;
+// The fault of a "tt" keyword leading the working line, or nullptr when
+// there is none: "tt" must go on with a space, with '+' and a space, or '0'.
+const char *faute_tt(const Moteur &m) {
+  if (m.car(0) != 't' || m.car(1) != 't' || m.car(2) == '0') return nullptr;
+  if (m.car(2) == '+') return m.car(3) == ' ' ? nullptr : ESPACE_MANQUANT_TT_PLUS;
+  return m.car(2) == ' ' ? nullptr : ESPACE_MANQUANT_TT;
 }
 
 // Checks the entry at the front of the working line against the current
 // level, then moves on: into a nested list opened by its text (same line), or
 // to the next line. False after an error report.
-static bool verifie_entree(Moteur &m) {
-  if (!retire_zeros(m.ligne)) return signale(m, VALEUR_INCORRECTE);
-  if (lit_nombre(m.ligne) != m.attendu[m.niveau]) return signale(m, VALEUR_INCORRECTE);
-  consomme_nombre(m);
+bool verifie_entree(Moteur &m) {
+  if (!retire_zeros(m)) return signale(m, VALEUR_INCORRECTE);
+  std::int64_t valeur;  // the digits at the front: most entries start with their number
+  const int en_tete = chiffres(m.texte(), m.texte() + m.reste(), valeur);
+  const std::int32_t numero = en_tete > 0 ? borne(valeur) : lit_nombre(m);
+  if (numero != m.attendu[m.niveau]) return signale(m, VALEUR_INCORRECTE);
+  consomme_nombre(m, en_tete);
   m.attendu[m.niveau] = suivant(m.attendu[m.niveau]);
-  Efface_char(m.ligne, ":");  // the entry text is what follows
+  efface(m, ":");  // the entry text is what follows
 
   // '#' and '>' hand the keyword tests and the "dd" test to the next line.
-  if (m.ligne[0] == '#' || m.ligne[0] == '>') {
-    if (m.ligne[1] != ' ') return signale(m, ESPACE_MANQUANT);
+  if (m.car(0) == '#' || m.car(0) == '>') {
+    if (m.car(1) != ' ') return signale(m, ESPACE_MANQUANT);
     ligne_suivante(m);
-    if (!retire_zeros_suite(m.ligne)) return signale(m, VALEUR_INCORRECTE);
+    if (!retire_zeros_suite(m)) return signale(m, VALEUR_INCORRECTE);
   }
-  if (const char *faute = faute_tt(m.ligne)) return signale(m, faute);
+  if (const char *faute = faute_tt(m)) return signale(m, faute);
 
-  if (commence_par(m.ligne, "dd")) {
+  if (commence_par(m, "dd")) {
     if (m.niveau + 1 >= NIVEAUX_MAX) return signale(m, VALEUR_INCORRECTE);  // no room
     ++m.niveau;
     ouvre_liste(m);
@@ -251,7 +409,7 @@ static bool verifie_entree(Moteur &m) {
 // nothing from it leaves its level expecting one past the line's unchanged
 // number (see suivant), so that level cannot accept the line again, and no
 // level opens without removing its "dd": a bounded number of passes follows.
-static bool verifie_entrees(Moteur &m) {
+bool verifie_entrees(Moteur &m) {
   while (m.niveau >= 0) {
     if (!verifie_entree(m)) return false;
     while (m.niveau >= 0 && m.attendu[m.niveau] > m.maximum[m.niveau]) --m.niveau;
@@ -259,11 +417,14 @@ static bool verifie_entrees(Moteur &m) {
   return true;
 }
 
+}  // namespace
+
 int moteur_principal(FILE *table) {
-  Moteur m{table};
+  Moteur m;  // 64 KiB of read buffer, the rest small
+  m.lecteur.fichier = table;
   lit_ligne(m);  // an empty file leaves line 1 empty
   copie_echo(m);
-  m.genre = genre_du_fichier(m.ligne);
+  m.genre = genre_du_fichier(m);
   if (m.genre == TABLE_TITREE) ligne_suivante(m);  // past the heading
 
   // One table per pass. A collection goes on after each table to the next
