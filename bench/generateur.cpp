@@ -13,7 +13,10 @@ constexpr std::array<const char *, 12> mots = {
 
 class Ecrivain {
  public:
+  // Writes into `sortie`, or when it is null into `texte_ecrit()`.
   Ecrivain(std::FILE *sortie, const Forme &forme) : sortie_(sortie), forme_(forme), hasard_(forme.graine) {}
+
+  const std::string &texte_ecrit() const { return texte_; }
 
   void table() {
     switch (forme_.genre) {
@@ -41,7 +44,12 @@ class Ecrivain {
   }
 
  private:
-  void ecrit(const std::string &texte) { std::fputs(texte.c_str(), sortie_); }
+  void ecrit(const std::string &texte) {
+    if (sortie_ != nullptr)
+      std::fputs(texte.c_str(), sortie_);
+    else
+      texte_ += texte;
+  }
   void ligne(const std::string &texte) { ecrit(texte + "\n"); }
   int tirage(int n) { return static_cast<int>(hasard_() % static_cast<unsigned>(n)); }
 
@@ -99,6 +107,7 @@ class Ecrivain {
   }
 
   std::FILE *sortie_;
+  std::string texte_;
   Forme forme_;
   std::mt19937 hasard_;
 };
@@ -108,13 +117,9 @@ class Ecrivain {
 void ecrit_table(std::FILE *sortie, const Forme &forme) { Ecrivain(sortie, forme).table(); }
 
 std::string table_valide(const Forme &forme) {
-  std::FILE *tampon = std::tmpfile();
-  ecrit_table(tampon, forme);
-  std::string texte(static_cast<std::size_t>(std::ftell(tampon)), '\0');
-  std::rewind(tampon);
-  texte.resize(std::fread(texte.data(), 1, texte.size(), tampon));
-  std::fclose(tampon);
-  return texte;
+  Ecrivain ecrivain(nullptr, forme);
+  ecrivain.table();
+  return ecrivain.texte_ecrit();
 }
 
 std::string abime(std::string table, std::mt19937 &hasard) {
