@@ -4,5 +4,6 @@
 #define JDR_JDR_H
 
 #include "jdr/alea.h"
+#include "jdr/des.h"
 
 #endif

@@ -4,12 +4,14 @@
 #define OUTILS_OUTILS_H
 
 #include "outils/accents.h"
+#include "outils/calcul.h"
 #include "outils/chaines.h"
 #include "outils/clavier.h"
 #include "outils/erreurs.h"
 #include "outils/fichiers.h"
 #include "outils/historique.h"
 #include "outils/relance.h"
+#include "outils/saisie.h"
 #include "outils/titre.h"
 
 #endif
