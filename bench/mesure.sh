@@ -34,7 +34,7 @@ mesure() {
   wc_med=$(printf '%s\n' "${wc_ms[@]}" | median)
   moteur_med=$(printf '%s\n' "${moteur_ms[@]}" | median)
   printf '%-28s %6d Mo  wc -l %5d ms  moteur %5d ms  rapport %s  pic %d Kio  resultat %s\n' \
-    "$(basename "$fichier")" $(( $(stat -c %s "$fichier") / 1000000 )) "$wc_med" "$moteur_med" \
+    "$(basename "$fichier")" $(( $(stat -L -c %s "$fichier") / 1000000 )) "$wc_med" "$moteur_med" \
     "$(awk -v a="$moteur_med" -v b="$wc_med" 'BEGIN { printf "%.2f", a / b }')" "$memoire" "$resultat"
 }
 
