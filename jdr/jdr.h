@@ -4,6 +4,7 @@
 #define JDR_JDR_H
 
 #include "jdr/alea.h"
+#include "jdr/couleurs.h"
 #include "jdr/des.h"
 
 #endif

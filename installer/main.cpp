@@ -1,0 +1,196 @@
+// main.cpp -- installer: copies the suite's folder "Vallorim light (v5.3)"
+// from the installation medium into a folder chosen by the user, records the
+// installation path in the registry, registers the suite's five data-file
+// types (opened by Notepad, and a "Vérifier la table" verb on random tables)
+// and makes the start-menu and desktop shortcuts through Shortcut.exe.
+// Everything is done by commands given to the command interpreter.
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "outils/outils.h"
+
+namespace {
+
+// The installation path, the path without its final '\', the converted
+// path and each command: 254 characters and the NUL. A folder whose path or
+// commands would not fit is refused before anything is done.
+constexpr int TAILLE_CHEMIN = 255;
+constexpr int TAILLE_COMMANDE = 255;
+
+constexpr const char *SOUS_DOSSIER = "Vallorim light (v5.3)\\";
+constexpr const char *BATCH = "Vallorim light (v5.3)\\Utilitaires\\Pinolet.bat";
+constexpr const char *RACCOURCI =
+    "C:\\Documents and Settings\\All Users\\Menu Démarrer\\Programmes\\Vallorim light";
+
+// A data-file type: its extension, its class and the class's description.
+struct Type {
+  const char *extension, *classe, *description;
+};
+constexpr Type types[] = {
+    {".cl", "cl_auto_file", "Fichier de climat"},
+    {".nam", "nam_auto_file", "Table aléatoire de noms"},
+    {".niv", "niv_auto_file", "Fichier de répartition de niveau"},
+    {".st", "st_auto_file", "Fichier de temps"},
+    {".tbl", "tbl_auto_file", "Table aléatoire"},
+};
+
+// The classes that get the table tester's verb, in this order.
+constexpr const char *classes_verifiees[] = {"tblt_auto_file", "tbl_auto_file"};
+
+// The commands that hold the path, composed once the folder is chosen.
+struct Commandes {
+  char chemin[TAILLE_COMMANDE];
+  char verbe[2][TAILLE_COMMANDE];
+  char copie[TAILLE_COMMANDE];
+  char batch[TAILLE_COMMANDE];
+};
+
+// printf into `commande` (TAILLE_COMMANDE bytes); false when the text would
+// not fit, and the command is then left empty.
+bool compose(char *commande, const char *format, ...) {
+  va_list arguments;
+  va_start(arguments, format);
+  const int n = std::vsnprintf(commande, TAILLE_COMMANDE, format, arguments);
+  va_end(arguments);
+  if (n >= 0 && n < TAILLE_COMMANDE) return true;
+  commande[0] = '\0';
+  return false;
+}
+
+// Completes the typed folder into the installation path, in place:
+// "C:\Jeux" and "C:\Jeux\" both give "C:\Jeux\Vallorim light (v5.3)\".
+// False when the path would not fit its buffer.
+bool complete_chemin(char (&chemin)[TAILLE_CHEMIN]) {
+  const std::size_t longueur = std::strlen(chemin);
+  const char *separateur = (longueur > 0 && chemin[longueur - 1] == '\\') ? "" : "\\";
+  char complet[TAILLE_CHEMIN];
+  if (!compose(complet, "%s%s%s", chemin, separateur, SOUS_DOSSIER)) return false;
+  std::memcpy(chemin, complet, sizeof complet);
+  return true;
+}
+
+// Every command that holds the path `chemin`, the xcopy one with the path
+// converted into `converti`; false when one of them would not fit.
+bool compose_commandes(const char *chemin, const char *converti, Commandes &c) {
+  bool tiennent =
+      compose(c.chemin, "reg add HKLM\\Software\\Vallorim_light /f /v Chemin /t REG_SZ /d \"%s\\\"",
+              chemin) &&
+      compose(c.copie, "xcopy \"Vallorim light (v5.3)\" \"%s\" /e /i /r /k /y", converti) &&
+      compose(c.batch, "copy /y \"%s\" \"%sUtilitaires\\Pinolet.bat\"", BATCH, chemin);
+  for (int i = 0; i < 2; ++i)
+    tiennent = tiennent &&
+               compose(c.verbe[i],
+                       "reg add \"HKEY_CLASSES_ROOT\\%s\\shell\\Vérifier la table\\Command\" /ve /t "
+                       "REG_SZ /d \"%sUtilitaires\\Sondeur\\Sondeur.exe \"\"%%1\"\"\" /f",
+                       classes_verifiees[i], chemin);
+  return tiennent;
+}
+
+// Runs one command, after what was printed before it.
+void lance(const char *commande) {
+  std::fflush(stdout);
+  std::system(commande);
+}
+
+// Asks for the folder until the user confirms a path whose commands fit.
+// False when the input ends before that.
+bool choisit_le_dossier(char (&chemin)[TAILLE_CHEMIN], char (&converti)[TAILLE_CHEMIN],
+                        Commandes &commandes) {
+  int reponse = 'N';
+  while (reponse == 'N' || reponse == 'n') {
+    putsacc("\nChoix du répertoire d'installation:\n?: ");
+    std::fflush(stdout);
+    chemin[0] = '\0';
+    getsfix(chemin, TAILLE_CHEMIN);
+    if (std::feof(stdin)) return false;
+    if (!complete_chemin(chemin) || !compose_commandes(chemin, invers_acc(chemin, converti), commandes)) {
+      putsacc("\nCe dossier est trop long pour y installer Vallorim, choisissez-en un plus court.\n");
+      continue;
+    }
+    putsacc("\nRépertoire d'installation: ");
+    std::puts(acc(chemin, converti));
+    putsacc("Confirmer le choix du répertoire (O/N): ");
+    std::fflush(stdout);
+    reponse = std::getchar();
+    if (reponse == EOF || std::getchar() == EOF) return false;  // the line end goes too
+  }
+  invers_acc(chemin, converti);  // acc used the buffer for the display
+  return true;
+}
+
+// Writes the batch file that makes the start-menu shortcut, one line
+// without line end: the shortcut, the target and icon under the path, the
+// working folder without its final '\'.
+void ecrit_batch(const char *chemin) {
+  char dossier[TAILLE_CHEMIN];  // the path less its final '\'
+  std::snprintf(dossier, sizeof dossier, "%s", chemin);
+  dossier[std::strlen(dossier) - 1] = '\0';
+  std::FILE *batch = ouvre_fichier(BATCH, "w");
+  std::fprintf(batch, "Shortcut.exe /F:\"%s\\Vallorim light (v5.3).lnk\" /A:c /T:\"", RACCOURCI);
+  std::fprintf(batch, "%sVallorim_5.3.exe\" /W:\"", chemin);
+  std::fprintf(batch, "%s\" /I:\"", dossier);
+  std::fprintf(batch, "%sUtilitaires\\VA l.ico\"", chemin);
+  std::fclose(batch);
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  Titre(argc, argv, "Installation de Vallorim", "Programme d'installation de Vallorim light", "01");
+  std::puts("Bienvenue dans le programme d'installation de Vallorim,");
+  std::puts("l'installation va copier le programme dans le dossier choisis puis ajouter");
+  putsacc("quelques clés au registre. Ensuite il créera le raccourci sur le bureau.\n");
+  putsacc("ATTENTION: Si vous réinstaller une nouvelle version de Vallorim, veuillez\n"
+          "à faire une copie préalable des éventuels fichiers du programme que vous avez\n"
+          "modifiés, le cas échéant.");
+  Pause();
+
+  char chemin[TAILLE_CHEMIN];
+  char converti[TAILLE_CHEMIN];  // the path for xcopy, in the source set
+  Commandes commandes;
+  if (!choisit_le_dossier(chemin, converti, commandes)) {
+    putsacc("\nInstallation abandonnée.\n");
+    return 1;
+  }
+
+  lance("reg add HKLM\\Software\\Vallorim_light");
+  lance(commandes.chemin);
+  std::puts("Chemin d'installation inscrit dans le registre.");
+  char commande[TAILLE_COMMANDE];
+  for (const Type &t : types) {
+    compose(commande, "reg add \"HKEY_CLASSES_ROOT\\%s\" /ve /t REG_SZ /d \"%s\" /f", t.extension,
+            t.classe);
+    lance(commande);
+  }
+  for (const Type &t : types) {
+    compose(commande, "reg add \"HKEY_CLASSES_ROOT\\%s\" /ve /t REG_SZ /d \"%s\" /f", t.classe,
+            t.description);
+    lance(commande);
+  }
+  for (const Type &t : types) {
+    compose(commande,
+            "reg add \"HKEY_CLASSES_ROOT\\%s\\shell\\open\\command\" /ve /t REG_SZ /d "
+            "\"C:\\WINDOWS\\notepad.exe %%1\" /f",
+            t.classe);
+    lance(commande);
+  }
+  for (const char *verbe : commandes.verbe) lance(verbe);
+
+  putsacc("Copie du programme dans le répertoire d'installation\n");
+  lance(commandes.copie);
+  ecrit_batch(chemin);
+  lance(commandes.batch);
+  accent_redir_dos();
+  compose(commande, "mkdir \"%s\"", RACCOURCI);
+  lance(commande);
+  lance("cd \"Vallorim light (v5.3)\\Utilitaires\" && \"Pinolet.bat\"");
+  compose(commande, "copy \"%s\\Vallorim light (v5.3).lnk\" \"%%userprofile%%\\Bureau\\Vallorim light (v5.3).lnk\"",
+          RACCOURCI);
+  lance(commande);
+  std::puts("");
+  putsacc("L'installation est terminée");
+  Pause();
+  return 0;
+}

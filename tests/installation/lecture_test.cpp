@@ -1,0 +1,96 @@
+// What the uninstaller reads: the keys of "Uninstall.ini" up to the '#'
+// line or the end of the file, the path in reg's answer whether its fields
+// are parted by tabs or by spaces, and the paths it must never remove.
+#include "uninstaller/lecture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tests/support/support.h"
+
+namespace {
+
+// A file of the test's folder holding `contenu`, opened for reading.
+std::FILE *fichier(const std::string &contenu) {
+  return std::fopen(ecrit_fichier("lu.txt", contenu).c_str(), "rb");
+}
+
+// Every answer of lit_cle until the end of the list, the key read with it
+// ("trop longue:" before a line refused as too long).
+std::vector<std::string> cles(const std::string &contenu) {
+  std::FILE *liste = fichier(contenu);
+  std::vector<std::string> lues;
+  char ligne[TAILLE_LIGNE];
+  for (Cle c = lit_cle(liste, ligne); c != Cle::fin; c = lit_cle(liste, ligne))
+    lues.push_back((c == Cle::trop_longue ? "trop longue:" : "") + std::string(ligne));
+  std::fclose(liste);
+  return lues;
+}
+
+std::string chemin_de(const std::string &reponse) {
+  std::FILE *f = fichier(reponse);
+  char chemin[TAILLE_LIGNE];
+  std::fill(chemin, chemin + sizeof chemin, 'X');
+  lit_chemin(f, chemin);
+  std::fclose(f);
+  return chemin;
+}
+
+}  // namespace
+
+TEST(ListeDesCles, StopsAtTheHashLine) {
+  EXPECT_EQ(cles("HKEY_CLASSES_ROOT\\.cl\nHKEY_CLASSES_ROOT\\.tbl\n#\nHKEY_CLASSES_ROOT\\.st\n"),
+            (std::vector<std::string>{"HKEY_CLASSES_ROOT\\.cl", "HKEY_CLASSES_ROOT\\.tbl"}));
+  EXPECT_EQ(cles("# fin\nHKEY_CLASSES_ROOT\\.st\n"), std::vector<std::string>{});
+}
+
+TEST(ListeDesCles, WithoutHashLineTheListEndsWithTheFile) {
+  EXPECT_EQ(cles("HKEY_CLASSES_ROOT\\.cl\nHKEY_CLASSES_ROOT\\.tbl"),
+            (std::vector<std::string>{"HKEY_CLASSES_ROOT\\.cl", "HKEY_CLASSES_ROOT\\.tbl"}));
+  EXPECT_EQ(cles("HKEY_CLASSES_ROOT\\.cl\n"), std::vector<std::string>{"HKEY_CLASSES_ROOT\\.cl"});
+  EXPECT_EQ(cles(""), std::vector<std::string>{});
+}
+
+TEST(ListeDesCles, LineEndsAreCutWholeAndOnlyThem) {
+  EXPECT_EQ(cles("HKEY_CLASSES_ROOT\\.cl\r\nHKEY_CLASSES_ROOT\\.st\r\n#\r\n"),
+            (std::vector<std::string>{"HKEY_CLASSES_ROOT\\.cl", "HKEY_CLASSES_ROOT\\.st"}));
+}
+
+TEST(ListeDesCles, ALineLongerThanTheBoundIsRefusedWithItsRest) {
+  const std::string longue(300, 'k');
+  EXPECT_EQ(cles(longue + "\nHKEY_CLASSES_ROOT\\.st\n#\n"),
+            (std::vector<std::string>{"trop longue:" + longue.substr(0, TAILLE_LIGNE - 1),
+                                      "HKEY_CLASSES_ROOT\\.st"}));
+}
+
+TEST(ReponseDeReg, FindsTheValueLineWithSpacesOrTabs) {
+  // Current Windows and Wine: no header lines, fields parted by spaces.
+  EXPECT_EQ(chemin_de("\r\nHKEY_LOCAL_MACHINE\\Software\\Vallorim_light\r\n"
+                      "    Chemin    REG_SZ    C:\\Jeux\\Vallorim light (v5.3)\\\r\n\r\n"),
+            "C:\\Jeux\\Vallorim light (v5.3)\\");
+  // Older Windows: four header lines, then the value with tabs.
+  EXPECT_EQ(chemin_de("\n! REG.EXE VERSION 3.0\n\nHKEY_LOCAL_MACHINE\\Software\\Vallorim_light\n"
+                      "\tChemin\tREG_SZ\tC:\\Jeux\\Vallorim light (v5.3)\\\n\n"),
+            "C:\\Jeux\\Vallorim light (v5.3)\\");
+}
+
+TEST(ReponseDeReg, TheDataKeepsItsOwnSpaces) {
+  EXPECT_EQ(chemin_de("    Chemin    REG_SZ    C:\\Mes jeux\\REG_SZ \\x\\\n"), "C:\\Mes jeux\\REG_SZ \\x\\");
+}
+
+TEST(ReponseDeReg, WithoutValueLineThePathIsEmpty) {
+  EXPECT_EQ(chemin_de("reg: Unable to find the specified registry key\r\n"), "");
+  EXPECT_EQ(chemin_de(""), "");
+  EXPECT_EQ(chemin_de("    Chemin    REG_SZX    C:\\Jeux\\\n"), "");
+  EXPECT_EQ(chemin_de("    Chemin    REG_EXPAND_SZ    C:\\Jeux\\\n"), "");
+}
+
+TEST(CheminDangereux, RefusesNothingAndDriveRoots) {
+  for (const char *chemin : {"", ".", "C:", "C:\\", "c:\\\\", "\\", "D: ", "C:/"})
+    EXPECT_TRUE(chemin_dangereux(chemin)) << '"' << chemin << '"';
+  for (const char *chemin : {"C:\\Jeux", "C:\\Jeux\\Vallorim light (v5.3)", "Jeux", "\\Jeux"})
+    EXPECT_FALSE(chemin_dangereux(chemin)) << '"' << chemin << '"';
+}

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Wine prefixes for the installation tests, which change the registry and
+# remove folders: a template made once per test run, and a fresh copy of it
+# for each test, in which nothing can reach outside the prefix.
+#
+#   prefixe.sh modele DOSSIER    makes the template DOSSIER/prefix
+#   source prefixe.sh            in a test: prefixe_du_test MODELE DOSSIER
+#                                then wine_du_test ARGS... and fin_du_test
+#
+# Safety: HOME is a folder of the test's own; drive Z: (the whole Linux
+# tree) and every link out of drive_c are removed before any program runs,
+# and checked again in each copy; wineboot's output goes nowhere, since
+# Wine's background services keep the output of the command that started them.
+
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY= LC_ALL=C.UTF-8
+
+# Cuts the prefix $WINEPREFIX off the Linux tree: no drive but C:, no link
+# leaving drive_c. Fails when one is left.
+isole_prefixe() {
+  local lecteur
+  for lecteur in "$WINEPREFIX"/dosdevices/*; do
+    [ "$(basename "$lecteur")" = c: ] || rm -f "$lecteur"
+  done
+  find "$WINEPREFIX/drive_c" -type l -exec rm -f {} +
+  [ -z "$(find "$WINEPREFIX/drive_c" -type l)" ] &&
+    [ "$(readlink "$WINEPREFIX/dosdevices/c:")" = ../drive_c ] &&
+    [ "$(ls "$WINEPREFIX/dosdevices")" = c: ]
+}
+
+# The template: wineboot once, its server gone before anyone copies it.
+cree_modele() {
+  local dossier
+  dossier=$(mkdir -p "$1" && cd "$1" && pwd)
+  rm -rf "$dossier/prefix" "$dossier/home"
+  mkdir -p "$dossier/home"
+  export WINEPREFIX="$dossier/prefix" HOME="$dossier/home"
+  timeout 120 wineboot -i </dev/null >/dev/null 2>&1 || true
+  timeout 60 wineserver -w
+  isole_prefixe || { echo "the template prefix keeps a way out" >&2; return 1; }
+  touch "$WINEPREFIX/.pret"
+}
+
+# A fresh copy of the template MODELE in DOSSIER (emptied first), with its
+# own HOME; WINEPREFIX and HOME then point at it.
+prefixe_du_test() {
+  local modele=$1 dossier=$2
+  [ -f "$modele/prefix/.pret" ] || { echo "no template prefix in $modele" >&2; return 1; }
+  rm -rf "$dossier"
+  mkdir -p "$dossier/home"
+  dossier=$(cd "$dossier" && pwd)
+  cp -a "$modele/prefix" "$dossier/prefix"
+  export WINEPREFIX="$dossier/prefix" HOME="$dossier/home"
+  isole_prefixe || { echo "the test prefix keeps a way out" >&2; return 1; }
+  # The server and its services start here, with no output, so that no
+  # program of the test waits for them or leaves them holding its files.
+  wineserver -p30 </dev/null >/dev/null 2>&1
+  timeout 60 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+# Runs a Windows program in the test's prefix, for at most SECONDES (60 by
+# default): wine_du_test [-t SECONDES] PROGRAM ARGS... < input > output
+wine_du_test() {
+  local secondes=60
+  if [ "$1" = -t ]; then secondes=$2; shift 2; fi
+  timeout "$secondes" wine "$@"
+}
+
+# Stops the test's server and every program left in its prefix.
+fin_du_test() {
+  [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
+  true
+}
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+  set -euo pipefail
+  case "${1:-}" in
+    modele) cree_modele "$2" ;;
+    *) echo "usage: $0 modele DOSSIER" >&2; exit 2 ;;
+  esac
+fi
