@@ -64,19 +64,26 @@ struct Lecteur {
   // Moves on to the next piece; false at the end of the file, the current
   // piece being then kept as it is.
   bool suivante() {
-    constexpr std::size_t MAXIMUM = TAILLE_LIGNE - 1;
     const std::size_t reste = fin - debut;
     const char *source = tampon + debut;
-    if (const void *saut = std::memchr(source, '\n', std::min(reste, MAXIMUM)); saut || reste >= MAXIMUM) {
-      donne(source, saut ? static_cast<const char *>(saut) - source + 1 : MAXIMUM);
-      debut += longueur;
-      return true;
-    }
+    const void *saut = std::memchr(source, '\n', std::min(reste, MAXIMUM));
+    if (saut == nullptr && reste < MAXIMUM) return suivante_apres_remplissage();
+    donne(source, saut ? static_cast<const char *>(saut) - source + 1 : MAXIMUM);
+    debut += longueur;
+    return true;
+  }
+
+ private:
+  static constexpr std::size_t MAXIMUM = TAILLE_LIGNE - 1;  // a piece's bytes at most
+
+  // The next piece when the buffer does not hold it whole.
+  bool suivante_apres_remplissage() {
+    const std::size_t reste = fin - debut;
     if (reste == 0) {  // nothing left: refill, but never lose the current piece
       garde();
       return remplit() && suivante();
     }
-    std::memcpy(assemblee, source, reste);  // the piece goes on in the next fill
+    std::memcpy(assemblee, tampon + debut, reste);  // the piece goes on in the next fill
     std::size_t n = reste;
     debut = fin;
     while (n < MAXIMUM && remplit()) {
@@ -92,7 +99,6 @@ struct Lecteur {
     return true;
   }
 
- private:
   void donne(const char *piece, std::size_t n) {
     ligne = piece;
     longueur = n;
@@ -200,10 +206,6 @@ const char *cherche(const Moteur &m, char c) {
 // Drops the working line through the first `marqueur`; nothing when absent.
 // "dd6:1:x" with "dd" leaves "6:1:x".
 void efface(Moteur &m, const char *marqueur) {
-  if (marqueur[1] == '\0' && m.car(0) == marqueur[0]) {  // the usual ':' right after a number
-    ++m.debut;
-    return;
-  }
   const char *const fin = m.texte() + m.reste();
   for (const char *trouve = cherche(m, marqueur[0]); trouve != nullptr;
        trouve = static_cast<const char *>(std::memchr(trouve + 1, marqueur[0], fin - trouve - 1))) {
@@ -380,7 +382,10 @@ bool verifie_entree(Moteur &m) {
   if (numero != m.attendu[m.niveau]) return signale(m, VALEUR_INCORRECTE);
   consomme_nombre(m, en_tete);
   m.attendu[m.niveau] = suivant(m.attendu[m.niveau]);
-  efface(m, ":");  // the entry text is what follows
+  if (m.car(0) == ':')  // the entry text is what follows; usually right here
+    ++m.debut;
+  else
+    efface(m, ":");
 
   // '#' and '>' hand the keyword tests and the "dd" test to the next line.
   if (m.car(0) == '#' || m.car(0) == '>') {
