@@ -1,5 +1,6 @@
 // outils.h -- the common library of every program of the suite: console,
-// keyboard and accented text, strings, files. Includes every subject header.
+// keyboard and accented text, strings, files, the calculator and the system
+// queries. Includes every subject header.
 #ifndef OUTILS_OUTILS_H
 #define OUTILS_OUTILS_H
 
@@ -12,6 +13,7 @@
 #include "outils/historique.h"
 #include "outils/relance.h"
 #include "outils/saisie.h"
+#include "outils/systeme.h"
 #include "outils/titre.h"
 
 #endif
