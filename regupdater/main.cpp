@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "outils/fin_de_ligne.h"
 #include "outils/outils.h"
 
 namespace {
@@ -20,16 +21,6 @@ constexpr const char *COMMANDE_LISTE = "dir /b *.reg > ..\\..\\Données\\temp.tm
 constexpr int TAILLE_LIGNE = 255;
 // The import command: "regedit.exe /s \"\"" leaves room for a name of 237.
 constexpr int TAILLE_COMMANDE = 255;
-
-// Cuts the line end (LF, or CR LF) off `ligne` and says whether it had one:
-// a line without it was either cut by the read bound or the file's last.
-bool coupe_fin_de_ligne(char *ligne) {
-  const std::size_t longueur = std::strlen(ligne);
-  if (longueur == 0 || ligne[longueur - 1] != '\n') return false;
-  ligne[longueur - 1] = '\0';
-  if (longueur > 1 && ligne[longueur - 2] == '\r') ligne[longueur - 2] = '\0';
-  return true;
-}
 
 // Imports one file: "regedit.exe /s \"a b.reg\"", the name quoted so that a
 // space or a '&' in it stays part of the name. A name too long for the

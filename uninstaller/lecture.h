@@ -7,13 +7,14 @@
 
 #include <cstdio>
 
+#include "outils/fin_de_ligne.h"
+
 // A line of either file: 253 bytes, the line end and the NUL.
 constexpr int TAILLE_LIGNE = 255;
 
 // What lit_cle found.
 enum class Cle { lue, trop_longue, fin };
 
-bool coupe_fin_de_ligne(char *ligne);
 Cle lit_cle(std::FILE *liste, char *ligne);
 void lit_chemin(std::FILE *reponse, char *chemin);
 bool chemin_dangereux(const char *chemin);

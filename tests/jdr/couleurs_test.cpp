@@ -17,17 +17,9 @@ namespace {
 
 const char *const CLE = "Desinstallation de Vallorim";
 
-// Runs the test inside its own folder, where the program would stand, and
-// goes back to the build folder afterwards.
-class Couleurs : public testing::Test {
+// Runs the test inside its own folder, where the program would stand.
+class Couleurs : public DansSonDossier {
  protected:
-  void SetUp() override {
-    dossier_ = fs::absolute(dossier_du_test());
-    avant_ = fs::current_path();
-    fs::current_path(dossier_);
-  }
-  void TearDown() override { fs::current_path(avant_); }
-
   // Writes "Couleurs.ini" in the test's folder.
   void fichier(const std::string &contenu, const fs::path &dossier = {}) {
     const fs::path ou = dossier.empty() ? dossier_ : dossier;
@@ -46,9 +38,6 @@ class Couleurs : public testing::Test {
     EXPECT_EQ(rendu, resultat.data());
     return rendu;
   }
-
-  fs::path dossier_;
-  fs::path avant_;
 };
 
 // The lines from the key line to the colour line: the colour line comes

@@ -14,18 +14,9 @@
 #include <vector>
 
 #include "outils/accents.h"
+#include "tests/support/console.h"
 #include "tests/support/support.h"
 
-// The accented letters as the console receives them.
-#ifdef _WIN32
-#define E_AIGU "\x82"
-#define E_GRAVE "\x8A"
-#define E_CIRC "\x88"
-#else
-#define E_AIGU "\xC3\xA9"
-#define E_GRAVE "\xC3\xA8"
-#define E_CIRC "\xC3\xAA"
-#endif
 
 namespace {
 

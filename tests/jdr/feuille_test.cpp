@@ -12,13 +12,12 @@
 #include <vector>
 
 #include "jdr/affichage_feuille.h"
+#include "tests/jdr/listes.h"
 #include "tests/support/support.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-using Liste = std::vector<std::string>;
 
 // A record as the callers keep it: on the heap, zeroed.
 std::unique_ptr<feuille_perso> fiche_vide() { return std::make_unique<feuille_perso>(); }
@@ -33,18 +32,6 @@ std::unique_ptr<feuille_perso> lit_chemin(std::string chemin) {
 // A sheet holding `contenu`, read into a zeroed record.
 std::unique_ptr<feuille_perso> lit(const std::string &contenu) {
   return lit_chemin(ecrit_fichier("fiche.txtp", contenu));
-}
-
-// A list's entries up to and including its end marker; a list without one
-// gives all its slots, so a missing marker shows in the comparison.
-template <std::size_t N, std::size_t M>
-Liste entrees(const char (&liste)[N][M]) {
-  Liste v;
-  for (std::size_t i = 0; i < N; ++i) {
-    v.emplace_back(liste[i], strnlen(liste[i], M));
-    if (liste[i][0] == '>') break;
-  }
-  return v;
 }
 
 std::vector<int> attaques(const feuille_perso &f) {

@@ -9,28 +9,11 @@
 #include <vector>
 
 #include "jdr/feuille_interne.h"
+#include "tests/jdr/listes.h"
+#include "tests/support/console.h"
 #include "tests/support/support.h"
 
-// The accented letters of the notices as the console receives them.
-#ifdef _WIN32
-#define E_AIGU "\x82"
-#else
-#define E_AIGU "\xC3\xA9"
-#endif
-
 namespace {
-
-using Liste = std::vector<std::string>;
-
-template <std::size_t N, std::size_t M>
-Liste entrees(const char (&liste)[N][M]) {
-  Liste v;
-  for (std::size_t i = 0; i < N; ++i) {
-    v.emplace_back(liste[i], strnlen(liste[i], M));
-    if (liste[i][0] == '>') break;
-  }
-  return v;
-}
 
 struct ListeSaisie {
   int nombre;

@@ -15,20 +15,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Runs the test inside its own folder and goes back afterwards: on Linux
-// the scratch file's name is an ordinary file name of the current folder.
-class RequetesSysteme : public testing::Test {
- protected:
-  void SetUp() override {
-    dossier_ = fs::absolute(dossier_du_test());
-    avant_ = fs::current_path();
-    fs::current_path(dossier_);
-  }
-  void TearDown() override { fs::current_path(avant_); }
-
-  fs::path dossier_;
-  fs::path avant_;
-};
+// Runs the test inside its own folder: on Linux the scratch file's name is
+// an ordinary file name of the current folder.
+class RequetesSysteme : public DansSonDossier {};
 
 std::string utilisateur() {
   char buffer[TAILLE_LOCAL_USER];

@@ -65,3 +65,11 @@ std::string lit_fichier(const std::string &chemin) {
   std::ifstream fichier(chemin, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(fichier), {});
 }
+
+void DansSonDossier::SetUp() {
+  dossier_ = std::filesystem::absolute(dossier_du_test());
+  avant_ = std::filesystem::current_path();
+  std::filesystem::current_path(dossier_);
+}
+
+void DansSonDossier::TearDown() { std::filesystem::current_path(avant_); }

@@ -5,8 +5,11 @@
 #ifndef TESTS_SUPPORT_H
 #define TESTS_SUPPORT_H
 
+#include <filesystem>
 #include <functional>
 #include <string>
+
+#include <gtest/gtest.h>
 
 // Runs `action` and returns every byte it wrote on standard output.
 std::string sortie_de(const std::function<void()> &action);
@@ -33,5 +36,18 @@ std::string ecrit_fichier(const std::string &nom, const std::string &contenu);
 
 // The bytes of a file (empty when it cannot be read).
 std::string lit_fichier(const std::string &chemin);
+
+// A test that runs inside its own folder, `dossier_`, and goes back to the
+// build folder afterwards: for routines that work in the current folder.
+class DansSonDossier : public testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  std::filesystem::path dossier_;
+
+ private:
+  std::filesystem::path avant_;
+};
 
 #endif
