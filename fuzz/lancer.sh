@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Builds the fuzz preset and runs every fuzzer of fuzz/ for SECONDS each
+# (20 by default), one after the other, on copies of the seed inputs of
+# fuzz/corpus/ in a scratch folder. Fails on any crash, leak, sanitizer
+# report or time-out (an input that runs over 2 seconds); prints for each
+# fuzzer its final count of executions and its coverage. The scratch folder
+# (corpora, logs, crashing inputs) is kept when something was found.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+secondes=${1:-20}
+case $secondes in
+  '' | *[!0-9]*) echo "usage: fuzz/lancer.sh [SECONDES]" >&2; exit 2 ;;
+esac
+
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+
+binaires=build/fuzz/fuzz
+travail=$(mktemp -d "${TMPDIR:-/tmp}/vallorim-lancer-XXXXXX")
+export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:abort_on_error=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+
+echecs=()
+for dossier in fuzz/corpus/*/; do
+  nom=$(basename "$dossier")
+  programme=$binaires/fuzz_$nom
+  if [ ! -x "$programme" ]; then
+    echo "=== $nom: pas de programme $programme" >&2
+    echecs+=("$nom")
+    continue
+  fi
+  mkdir -p "$travail/$nom/corpus" "$travail/$nom/tmp" "$travail/$nom/trouvailles"
+  cp -R "$dossier". "$travail/$nom/corpus/"
+  journal=$travail/$nom/journal.txt
+  statut=0
+  TMPDIR="$travail/$nom/tmp" "$programme" -max_total_time="$secondes" -timeout=2 \
+    -print_final_stats=1 -artifact_prefix="$travail/$nom/trouvailles/" \
+    "$travail/$nom/corpus" >"$journal" 2>&1 || statut=$?
+  bilan=$(grep -E '^#[0-9]+' "$journal" | tail -n 1 || true)
+  if [ "$statut" -ne 0 ] ||
+     grep -qE 'ERROR: (AddressSanitizer|LeakSanitizer|libFuzzer)|runtime error:|SUMMARY: ' "$journal" ||
+     [ -n "$(ls -A "$travail/$nom/trouvailles")" ]; then
+    echo "=== $nom: ECHEC (statut $statut)"
+    echo "$bilan"
+    grep -E 'ERROR: |runtime error:|SUMMARY: |^    #[0-9]+ |Test unit written to|ALARM|out-of-memory' "$journal" | head -n 40
+    echecs+=("$nom")
+  else
+    echo "=== $nom: $bilan"
+  fi
+done
+
+if [ ${#echecs[@]} -ne 0 ]; then
+  echo "Trouvailles dans: ${echecs[*]} (journaux et entrées dans $travail)" >&2
+  exit 1
+fi
+rm -rf "$travail"
+echo "Aucune trouvaille."
