@@ -10,6 +10,7 @@
 
 #include "jdr/alea.h"
 #include "outils/accents.h"
+#include "outils/entier.h"
 #include "outils/erreurs.h"
 #include "outils/fichiers.h"
 #include "outils/saisie.h"
@@ -33,13 +34,6 @@ long long lit_nombre(const char *&p) {
   long long valeur = 0;
   for (; est_chiffre(*p); ++p) valeur = std::min(PLAFOND, valeur * 10 + (*p - '0'));
   return valeur;
-}
-
-// The whole number at the start of `texte` as atoi reads it (blanks, sign,
-// digits), held within the range of an int.
-int entier(const char *texte) {
-  const long valeur = std::strtol(texte, nullptr, 10);
-  return static_cast<int>(std::clamp<long>(valeur, INT_MIN, INT_MAX));
 }
 
 // Grows `table` until it holds `besoin` entries, PAS_TABLE_DES entries at a
@@ -69,7 +63,7 @@ void agrandit(int *&table, long long &capacite, long long besoin) {
 void affiche_entree(FILE *fichier, int numero) {
   char ligne[TAILLE_LIGNE_FICHIER];
   while (std::fgets(ligne, sizeof ligne, fichier) != nullptr) {
-    if (ligne[0] != '#' || entier(ligne + 1) != numero) continue;
+    if (ligne[0] != '#' || entier_de(ligne + 1) != numero) continue;
     const char *texte = ligne + 1;
     while (est_chiffre(*texte)) ++texte;
     if (*texte != '\0') ++texte;  // the separator
@@ -131,7 +125,7 @@ void Ph_jdr(const char *chemin) {
   FILE *fichier = ouvre_fichier(chemin, "r");
   char ligne[TAILLE_LIGNE_FICHIER];
   if (std::fgets(ligne, sizeof ligne, fichier) != nullptr) {
-    const int nombre = entier(ligne + 1);  // fgets read one character at least
+    const int nombre = entier_de(ligne + 1);  // fgets read one character at least
     if (nombre > 0) affiche_entree(fichier, NbAlea1b(nombre));
   }
   std::fclose(fichier);

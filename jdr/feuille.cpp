@@ -23,13 +23,6 @@ void copie_bornee(char *champ, std::size_t taille, const char *source) {
   std::snprintf(champ, taille, "%s", source);
 }
 
-int entier_de(const char *texte) {
-  const long valeur = std::strtol(texte, nullptr, 10);  // long is 32 bits on Windows
-  if (valeur > INT_MAX) return INT_MAX;
-  if (valeur < INT_MIN) return INT_MIN;
-  return static_cast<int>(valeur);
-}
-
 void lit_bonus_attaques(char *texte, int (&attaques)[NOMBRE_ATTAQUES]) {
   // Counted here rather than with index_ch, whose 50-occurrence limit would end
   // the program: a line of separators only fills the block.

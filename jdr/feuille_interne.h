@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "jdr/feuille.h"
+#include "outils/entier.h"
 
 // An answer typed for the record: 254 characters and the NUL.
 constexpr int TAILLE_REPONSE = 255;
@@ -23,10 +24,7 @@ void copie_champ(char (&champ)[M], const char *source) {
   copie_bornee(champ, M, source);
 }
 
-// The decimal number at the start of `texte`, as atoi reads it (spaces
-// skipped, an optional sign, the digits up to the first other character; no
-// digit gives 0), held to the range of an int: " -12ab" gives -12.
-int entier_de(const char *texte);
+// entier_de (outils/entier.h) reads the numbers of a sheet.
 
 // Fills the attack block from `texte`, which starts with the first bonus
 // without its '+': attaques[0] is the number of '\' in the text (held to the

@@ -20,6 +20,7 @@
 #endif
 
 #include "outils/accents.h"
+#include "outils/entier.h"
 #include "outils/historique.h"
 
 namespace {
@@ -336,8 +337,7 @@ int chiffre_lettre(int quitter) {
     return SAISIE_QUITTER;
   }
   if (chfunc[0] == '\0') return SAISIE_VIDE;
-  const long valeur = std::strtol(chfunc, nullptr, 10);
-  return valeur > INT_MAX ? INT_MAX : static_cast<int>(valeur);
+  return entier_de(chfunc);
 }
 
 char *nomajloc_des(char *dest, int quitter) { return saisie_quittable(dest, 2, quitter); }
