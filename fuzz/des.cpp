@@ -1,7 +1,6 @@
 // des.cpp -- fuzzes the dice expressions. An expression beginning with '0' is
-// asked at the keyboard instead, and one naming more dice than an int counts
-// ends the program on purpose (the allocation check): both are skipped.
-#include <climits>
+// asked at the keyboard instead, and one naming more than MAX_DES dice ends
+// the program on purpose (the allocation check): both are skipped.
 #include <cstdlib>
 #include <string>
 
@@ -41,7 +40,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille) {
   const std::string expression(reinterpret_cast<const char *>(donnees), taille);
   if (expression.c_str()[0] == '0') return 0;
-  if (nombre_de_des(expression) > static_cast<long long>(INT_MAX)) return 0;
+  if (nombre_de_des(expression) > MAX_DES) return 0;
   char *texte = static_cast<char *>(std::malloc(TAILLE_TEXTE_DES));
   int *table = interpret_des(expression.c_str(), texte);
   std::free(table);

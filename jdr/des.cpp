@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -19,8 +18,8 @@ namespace {
 
 // A line of a numbered file: 254 bytes and the NUL.
 constexpr int TAILLE_LIGNE_FICHIER = 255;
-// The most entries a dice table may have: entry 0 counts the dice in an int.
-constexpr long long MAX_ENTREES = static_cast<long long>(INT_MAX) + 1;
+// The most entries a dice table may have: entry 0 and MAX_DES dice.
+constexpr long long MAX_ENTREES = static_cast<long long>(MAX_DES) + 1;
 // Numbers of a dice expression saturate here: far beyond any table memory
 // can hold, and small enough that the sum of a whole expression's counts
 // cannot overflow.
@@ -41,14 +40,14 @@ long long lit_nombre(const char *&p) {
 // be had (more than MAX_ENTREES, or refused by the system) ends the program
 // through Erreur(1), as every failed allocation does.
 void agrandit(int *&table, long long &capacite, long long besoin) {
+  if (besoin > MAX_ENTREES) {
+    errno = ENOMEM;  // for the description that Erreur prints
+    ER = nullptr;
+    Erreur(1);
+  }
   if (besoin <= capacite) return;
   const long long nouvelle = (besoin + PAS_TABLE_DES - 1) / PAS_TABLE_DES * PAS_TABLE_DES;
-  void *bloc = nullptr;
-  if (besoin <= MAX_ENTREES && static_cast<unsigned long long>(nouvelle) <= SIZE_MAX / sizeof(int)) {
-    bloc = std::realloc(table, static_cast<std::size_t>(nouvelle) * sizeof(int));
-  } else {
-    errno = ENOMEM;  // for the description that Erreur prints
-  }
+  void *bloc = std::realloc(table, static_cast<std::size_t>(nouvelle) * sizeof(int));
   ER = bloc;
   Erreur(1);
   table = static_cast<int *>(bloc);
@@ -85,6 +84,7 @@ void affiche_entree(FILE *fichier, int numero) {
 // and anything that is not a digit separates them: a constant ("+2"), a group
 // without a count ("d6") or with 'D' adds no die. An expression beginning
 // with '0' is typed at the keyboard instead (q or Q there ends the program).
+// More than MAX_DES dice end the program as a failed allocation (Erreur(1)).
 // `texte` (TAILLE_TEXTE_DES bytes) receives the expression used, cut at 254
 // characters like the expression itself.
 int *interpret_des(const char *expression, char *texte) {

@@ -10,6 +10,9 @@
 constexpr int TAILLE_TEXTE_DES = 255;
 // The dice table starts with this many entries and grows by as many.
 constexpr int PAS_TABLE_DES = 100;
+// The most dice one expression may name (a table of 4 MB): more is refused
+// as memory that cannot be had, rather than taking gigabytes for a typo.
+constexpr int MAX_DES = 1000000;
 
 int *interpret_des(const char *expression, char *texte);
 void Ph_jdr(const char *chemin);

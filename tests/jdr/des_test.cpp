@@ -86,6 +86,7 @@ TEST(InterpretDes, TheTableGrowsAHundredEntriesAtATime) {
   attendu[0] = 100;
   EXPECT_EQ(lance("99d6 1d4").table, attendu);
   EXPECT_EQ(lance("100d12").table, des_de(100, 12));
+  EXPECT_EQ(lance("1000000d6").table, des_de(MAX_DES, 6));  // the most allowed
 }
 
 TEST(InterpretDes, ALongExpressionIsCutAt254Characters) {
@@ -99,7 +100,8 @@ TEST(InterpretDes, ALongExpressionIsCutAt254Characters) {
 TEST(InterpretDesDeathTest, ATableBeyondWhatMemoryAllowsEndsTheProgram) {
   const std::string message = "\nErreur d'allocation de m" E_AIGU "moire, la m" E_AIGU
                               "moire vive est insuffisante.\n...";
-  for (const char *texte : {"2147483648d6", "99999999999999999999999d6", "1d6 2147483647d6"}) {
+  for (const char *texte : {"1000001d6", "300407404d4", "99999999999999999999999d6",
+                            "999999d6 1d4 1d8"}) {
     char tampon[TAILLE_TEXTE_DES];
     EXPECT_EQ(sortie_finale([&] { interpret_des(texte, tampon); }, "\n\n", 1, "malloc: "), message)
         << texte;
