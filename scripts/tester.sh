@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds every preset (linux, asan, windows) and runs all their tests; the
-# Windows tests run under Wine in a prefix made afresh for this run.
+# Windows tests run under Wine in a prefix made afresh for this run. Then
+# every fuzzer runs 20 seconds (fuzz preset); any finding fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/paquets.sh
@@ -20,3 +21,6 @@ for preset in linux asan windows; do
   fi
   ctest --preset "$preset"
 done
+
+echo "=== fuzz ==="
+fuzz/lancer.sh 20
