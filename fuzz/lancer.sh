@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the fuzz preset and runs every fuzzer of fuzz/ for SECONDS each
-# (20 by default), one after the other, on copies of the seed inputs of
-# fuzz/corpus/ in a scratch folder. Fails on any crash, leak, sanitizer
+# Builds the fuzz preset and runs every fuzzer of fuzz/ (or only those
+# named) for SECONDS each (20 by default), one after the other, on copies
+# of the seed inputs of fuzz/corpus/ in a scratch folder. Fails on any crash, leak, sanitizer
 # report or time-out (an input that runs over 2 seconds); prints for each
 # fuzzer its final count of executions and its coverage. The scratch folder
 # (corpora, logs, crashing inputs) is kept when something was found.
@@ -10,8 +10,13 @@ cd "$(dirname "$0")/.."
 
 secondes=${1:-20}
 case $secondes in
-  '' | *[!0-9]*) echo "usage: fuzz/lancer.sh [SECONDES]" >&2; exit 2 ;;
+  '' | *[!0-9]*) echo "usage: fuzz/lancer.sh [SECONDES [NOM...]]" >&2; exit 2 ;;
 esac
+shift $(($# > 0 ? 1 : 0))
+noms=("$@")
+if [ ${#noms[@]} -eq 0 ]; then
+  for dossier in fuzz/corpus/*/; do noms+=("$(basename "$dossier")"); done
+fi
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
@@ -22,8 +27,8 @@ export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 echecs=()
-for dossier in fuzz/corpus/*/; do
-  nom=$(basename "$dossier")
+for nom in "${noms[@]}"; do
+  dossier=fuzz/corpus/$nom/
   programme=$binaires/fuzz_$nom
   if [ ! -x "$programme" ]; then
     echo "=== $nom: pas de programme $programme" >&2

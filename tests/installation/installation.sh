@@ -96,10 +96,15 @@ types_enregistres() {
 
 installe() {
   mkdir -p "$BUREAU"  # the French desktop folder that the installer copies to
-  # An empty Enter for the pause, C:\Jeux refused once, then confirmed.
-  lance installation Support '\nC:\\Jeux\nN\nC:\\Jeux\\\nO\n\n' installer.exe
+  # An empty Enter for the pause, a folder too long for the commands, then
+  # C:\Jeux refused once, then confirmed.
+  local trop_long
+  trop_long="C:\\\\$(printf 'j%.0s' {1..237})"  # 240 characters, typed as C:\jjj...
+  lance installation Support "\\n$trop_long\\nC:\\\\Jeux\\nN\\nC:\\\\Jeux\\\\\\nO\\n\\n" installer.exe
   egal "installer status" "$(cat "$sorties/installation.statut")" 0
   local sortie=$sorties/installation.txt
+  verifie "a folder too long is refused" contient "$sortie" \
+    $'\r\nCe dossier est trop long pour y installer Vallorim, choisissez-en un plus court.\r\n'
   [ "$(grep -c $'^R\x82pertoire d\x27installation: C:\\\\Jeux\\\\Vallorim light (v5.3)\\\\\r$' "$sortie")" = 2 ] ||
     echoue "the folder question was not asked twice with the same path"
   verifie "installer's closing message" contient "$sortie" $'\r\nL\x27installation est termin\x82e...'
@@ -136,7 +141,8 @@ installe() {
 }
 
 # regupdater in the Registre folder FOLDER (under C:) imports its files:
-# each reported in the order of the listing, the list left in Données.
+# each reported in the order of the listing, the list left in Données. A
+# name over 237 characters does not fit the import command: it is refused.
 met_a_jour() {
   local ou=$1 noms=("${@:2}")
   lance regupdater "$ou" '\n\n' regupdater.exe
@@ -144,7 +150,11 @@ met_a_jour() {
   local attendu=$'\r\nCe programme va mettre \x85 jour la base de donn\x82e du registre de ce PC, afin que\r\nles fichiers de donn\x82es du programme puissent \x88tre l\x96 directement par le\r\nbloc-notes.\r\n(Et ceci est sans danger !!!)\r\n...'
   local liste="" nom
   for nom in "${noms[@]}"; do
-    attendu+="$nom ajout"$'\x82'" au registre."$'\r\n'
+    if [ ${#nom} -gt 237 ]; then
+      attendu+="$nom: nom trop long, ce fichier n'a pas "$'\x82t\x82'" ajout"$'\x82'" au registre."$'\r\n'
+    else
+      attendu+="$nom ajout"$'\x82'" au registre."$'\r\n'
+    fi
     liste+="$nom"$'\r\n'
   done
   attendu+=$'\r\nMise \x85 jour du registre termin\x82e !...'
@@ -186,9 +196,15 @@ case $cas in
     # A name with '&' as well: quoted, it is a name, not a second command.
     printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Vallorim_essai]\r\n"Esperluette"="oui"\r\n' \
       > "$suite/Utilitaires/Registre/a&b.reg"
-    met_a_jour 'Support\Vallorim light (v5.3)\Utilitaires\Registre' 'a&b.reg' 'climats.reg' 'niveaux.reg' 'Tables aleatoires.reg'
+    # And a name of 240 characters, too long for the command: never imported.
+    long_nom=$(printf 'z%.0s' {1..236}).reg
+    printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Vallorim_essai]\r\n"Long"="oui"\r\n' \
+      > "$suite/Utilitaires/Registre/$long_nom"
+    met_a_jour 'Support\Vallorim light (v5.3)\Utilitaires\Registre' 'a&b.reg' 'climats.reg' 'niveaux.reg' \
+      'Tables aleatoires.reg' "$long_nom"
     types_enregistres  # "Tables aleatoires.reg", whose name holds a space, gave .nam and .tbl
     egal "the file named with '&'" "$(valeur 'HKCU\Software\Vallorim_essai' /v Esperluette)" oui
+    egal "the file with a long name" "$(valeur 'HKCU\Software\Vallorim_essai' /v Long)" ""
     ;;
   sans_chemin)
     # An installation whose value Chemin is gone, then one whose value is a

@@ -103,6 +103,10 @@ TEST(ListingDoss, KeepsTheExtensionsOfTheFilter) {
             trie({r + SEP + "a.tbl", r + SEP + "a.b.tbl", r + SEP + "b.nam"}));
   EXPECT_EQ(trie(liste(r, 0, "tbl", 1)),
             trie({r + SEP + "a.tbl", r + SEP + "a.b.tbl", r + SEP + "x.tbl"}));
+  // A filter is read up to 254 characters: "txt" past them is not kept.
+  const std::string long_filtre = std::string(246, 'z') + ":nam:tbl:txt";
+  EXPECT_EQ(trie(liste(r, 0, long_filtre.c_str(), 0)),
+            trie({r + SEP + "a.tbl", r + SEP + "a.b.tbl", r + SEP + "b.nam"}));
 #ifndef _WIN32  // Windows drops a name's final '.'
   // A trailing ':' (or a lone '*') gives the empty extension of "point.".
   EXPECT_EQ(trie(liste(r, 0, "txt:", 0)), trie({r + SEP + "c.txt", r + SEP + "point."}));
