@@ -13,6 +13,9 @@
 
 int main(int argc, char **argv) {
   if (argc < 3) return 2;
+  // Fully buffered, so that what shows on the screen is what the entry
+  // flushes itself, whatever the C library does for a terminal.
+  std::setvbuf(stdout, nullptr, _IOFBF, BUFSIZ);
   std::string resultat;
   for (int i = 2; i < argc; ++i) {
     char ligne[TAILLE_SAISIE];

@@ -12,6 +12,7 @@
 
 #include "outils/accents.h"
 #include "outils/historique.h"
+#include "tests/support/programme.h"
 #include "tests/support/support.h"
 
 namespace {
@@ -176,6 +177,23 @@ TEST(Nomajloc, EndOfInputEndsTheLineAsEnter) {
   EXPECT_EQ(ligne("1\xC3", 1), "1");
   EXPECT_EQ(ligne("1\x1B[", 1), "1");
   EXPECT_EQ(ligne("1\x1B[5", 1), "1");
+}
+
+// On a real terminal, whose output is buffered by lines, each echo must be
+// shown before the next key is awaited: the user types on what they see.
+TEST(Nomajloc, OnATerminalEachEchoComesBeforeTheNextKey) {
+  const std::string resultat = dossier_du_test() + "/resultat.txt";
+  Session session({PROGRAMME_SAISIE, resultat, "1"});
+  ASSERT_TRUE(session.attend("saisie 1: ", 10));
+  session.tape("&");
+  ASSERT_TRUE(session.attend("1", 5));
+  session.tape("\xC3\xA9");  // 'é'
+  ASSERT_TRUE(session.attend("2", 5));
+  session.tape(GAUCHE);
+  ASSERT_TRUE(session.attend("\b", 5));
+  session.tape("\r");
+  EXPECT_EQ(session.termine(10).statut, 0);
+  EXPECT_EQ(lit_fichier(resultat), "31 32\nfin\n");
 }
 
 TEST(NomajlocWrappers, EachHasItsModeAndMarksAQuitRequest) {

@@ -80,53 +80,98 @@ Execution lance(const std::vector<std::string> &arguments, const std::string &cl
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 
-Execution lance(const std::vector<std::string> &arguments, const std::string &clavier,
-                int secondes) {
+namespace {
+
+int millisecondes_avant(std::chrono::steady_clock::time_point limite) {
+  const auto reste = std::chrono::duration_cast<std::chrono::milliseconds>(
+      limite - std::chrono::steady_clock::now());
+  return static_cast<int>(std::max<long long>(0, reste.count()));
+}
+
+}  // namespace
+
+Session::Session(const std::vector<std::string> &arguments) {
   termios brut{};
   cfmakeraw(&brut);
   brut.c_cc[VMIN] = 1;
   brut.c_cc[VTIME] = 0;
   winsize taille{24, 80, 0, 0};
-  int maitre = -1;
-  const pid_t pid = forkpty(&maitre, nullptr, &brut, &taille);
-  if (pid < 0) return {"", -1};
-  if (pid == 0) {
+  pid_ = forkpty(&maitre_, nullptr, &brut, &taille);
+  if (pid_ == 0) {
     std::vector<char *> argv;
     for (const std::string &a : arguments) argv.push_back(const_cast<char *>(a.c_str()));
     argv.push_back(nullptr);
     execv(argv[0], argv.data());
     _exit(127);
   }
-  if (!clavier.empty() && write(maitre, clavier.data(), clavier.size()) < 0) {
+}
+
+Session::~Session() {
+  if (pid_ > 0) {
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+  }
+  if (maitre_ >= 0) close(maitre_);
+}
+
+void Session::tape(const std::string &touches) {
+  if (pid_ > 0 && !touches.empty() && write(maitre_, touches.data(), touches.size()) < 0) {
     // the program is gone already: its output still tells what happened
   }
-  Execution resultat{"", -1};
+}
+
+bool Session::lit(int millisecondes) {
+  pollfd attente{maitre_, POLLIN, 0};
+  int pret;
+  while ((pret = poll(&attente, 1, millisecondes)) < 0 && errno == EINTR) {
+  }
+  if (pret <= 0) return false;
+  char tampon[4096];
+  ssize_t lu;
+  while ((lu = read(maitre_, tampon, sizeof tampon)) < 0 && errno == EINTR) {
+  }
+  if (lu <= 0) return false;  // EIO: the program closed its terminal
+  sortie_.append(tampon, static_cast<std::size_t>(lu));
+  return true;
+}
+
+bool Session::attend(const std::string &fin, int secondes) {
   const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(secondes);
-  for (;;) {
-    const auto reste = std::chrono::duration_cast<std::chrono::milliseconds>(
-        limite - std::chrono::steady_clock::now());
-    pollfd attente{maitre, POLLIN, 0};
-    if (reste.count() <= 0 || poll(&attente, 1, static_cast<int>(reste.count())) == 0) {
-      kill(pid, SIGKILL);  // the program waits for ever: stop it, report -1
-      break;
-    }
-    char tampon[4096];
-    const ssize_t lu = read(maitre, tampon, sizeof tampon);
-    if (lu > 0) {
-      resultat.sortie.append(tampon, static_cast<std::size_t>(lu));
-    } else if (lu < 0 && errno == EINTR) {
-      continue;
-    } else {
-      break;  // EIO: the program closed its terminal
-    }
+  auto arrive = [&] {
+    return sortie_.size() >= fin.size() && sortie_.compare(sortie_.size() - fin.size(), fin.size(), fin) == 0;
+  };
+  while (!arrive())
+    if (pid_ <= 0 || !lit(millisecondes_avant(limite))) return false;
+  return true;
+}
+
+Execution Session::termine(int secondes) {
+  const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(secondes);
+  if (pid_ <= 0) return {"", -1};
+  while (millisecondes_avant(limite) > 0 && lit(millisecondes_avant(limite))) {
   }
   int statut = 0;
-  waitpid(pid, &statut, 0);
-  close(maitre);
-  if (WIFEXITED(statut) && resultat.statut == -1) resultat.statut = WEXITSTATUS(statut);
+  const bool fini = waitpid(pid_, &statut, WNOHANG) == pid_ ||
+                    (millisecondes_avant(limite) > 0 && waitpid(pid_, &statut, 0) == pid_);
+  Execution resultat{sortie_, -1};
+  if (!fini) {
+    kill(pid_, SIGKILL);  // the program waits for ever: stop it, report -1
+    waitpid(pid_, &statut, 0);
+  } else if (WIFEXITED(statut)) {
+    resultat.statut = WEXITSTATUS(statut);
+  }
+  pid_ = -1;
   return resultat;
+}
+
+Execution lance(const std::vector<std::string> &arguments, const std::string &clavier,
+                int secondes) {
+  Session session(arguments);
+  session.tape(clavier);
+  return session.termine(secondes);
 }
 #endif

@@ -18,4 +18,32 @@ struct Execution {
 Execution lance(const std::vector<std::string> &arguments, const std::string &clavier,
                 int secondes = 20);
 
+#ifndef _WIN32
+// A program on a pseudo-terminal, typed at key by key: what it shows can be
+// awaited before the next key goes, as a user waits for the echo.
+class Session {
+ public:
+  explicit Session(const std::vector<std::string> &arguments);
+  ~Session();
+  Session(const Session &) = delete;
+  Session &operator=(const Session &) = delete;
+
+  void tape(const std::string &touches);
+  // Reads the program's output until it ends with `fin`; false when that
+  // does not come within `secondes`.
+  bool attend(const std::string &fin, int secondes);
+  // Reads until the program ends; after `secondes` it is killed (status -1).
+  Execution termine(int secondes);
+
+ private:
+  // Reads what is there within `millisecondes`; false at the end of output
+  // or when nothing came.
+  bool lit(int millisecondes);
+
+  int maitre_ = -1;
+  int pid_ = -1;
+  std::string sortie_;
+};
+#endif
+
 #endif
