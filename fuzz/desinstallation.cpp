@@ -1,0 +1,43 @@
+// desinstallation.cpp -- fuzzes what the uninstaller reads: the input up to
+// its first NUL is the key list "Uninstall.ini", read key by key to its end;
+// what follows the NUL is reg's answer, from which the path is taken and
+// judged. Both are read from memory streams.
+#include <cstdio>
+#include <cstdlib>
+
+#include "fuzz/commun.h"
+#include "uninstaller/lecture.h"
+
+namespace {
+
+// `texte` as a stream to read from; never null.
+std::FILE *flux_de(std::string &texte) {
+  std::FILE *flux = texte.empty() ? std::fopen("/dev/null", "r") : fmemopen(texte.data(), texte.size(), "r");
+  if (flux == nullptr) std::abort();
+  return flux;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***) {
+  console_muette();
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille) {
+  auto [liste, reponse] = coupe_au_nul(donnees, taille);
+  char ligne[TAILLE_LIGNE];
+  std::FILE *flux = flux_de(liste);
+  // Each key consumes one line at least: more reads than bytes is a loop.
+  std::size_t lectures = 0;
+  while (lit_cle(flux, ligne) != Cle::fin)
+    if (++lectures > liste.size() + 1) std::abort();
+  std::fclose(flux);
+
+  char chemin[TAILLE_LIGNE];
+  flux = flux_de(reponse);
+  lit_chemin(flux, chemin);
+  chemin_dangereux(chemin);
+  std::fclose(flux);
+  return 0;
+}
