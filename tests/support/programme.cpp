@@ -124,7 +124,9 @@ void Session::tape(const std::string &touches) {
   }
 }
 
-bool Session::lit(int millisecondes) {
+bool Session::lit(std::chrono::steady_clock::time_point limite) {
+  const int millisecondes = millisecondes_avant(limite);
+  if (millisecondes == 0) return false;  // even while the program keeps writing
   pollfd attente{maitre_, POLLIN, 0};
   int pret;
   while ((pret = poll(&attente, 1, millisecondes)) < 0 && errno == EINTR) {
@@ -142,30 +144,24 @@ bool Session::lit(int millisecondes) {
 bool Session::attend(const std::string &fin, int secondes) {
   const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(secondes);
   auto arrive = [&] {
-    return sortie_.size() >= fin.size() && sortie_.compare(sortie_.size() - fin.size(), fin.size(), fin) == 0;
+    return sortie_.size() >= fin.size() &&
+           sortie_.compare(sortie_.size() - fin.size(), fin.size(), fin) == 0;
   };
   while (!arrive())
-    if (pid_ <= 0 || !lit(millisecondes_avant(limite))) return false;
+    if (pid_ <= 0 || !lit(limite)) return false;
   return true;
 }
 
 Execution Session::termine(int secondes) {
-  const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(secondes);
   if (pid_ <= 0) return {"", -1};
-  while (millisecondes_avant(limite) > 0 && lit(millisecondes_avant(limite))) {
+  const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(secondes);
+  while (lit(limite)) {
   }
+  if (millisecondes_avant(limite) == 0) kill(pid_, SIGKILL);  // it waits for ever: stop it
   int statut = 0;
-  const bool fini = waitpid(pid_, &statut, WNOHANG) == pid_ ||
-                    (millisecondes_avant(limite) > 0 && waitpid(pid_, &statut, 0) == pid_);
-  Execution resultat{sortie_, -1};
-  if (!fini) {
-    kill(pid_, SIGKILL);  // the program waits for ever: stop it, report -1
-    waitpid(pid_, &statut, 0);
-  } else if (WIFEXITED(statut)) {
-    resultat.statut = WEXITSTATUS(statut);
-  }
+  waitpid(pid_, &statut, 0);
   pid_ = -1;
-  return resultat;
+  return {sortie_, WIFEXITED(statut) ? WEXITSTATUS(statut) : -1};
 }
 
 Execution lance(const std::vector<std::string> &arguments, const std::string &clavier,

@@ -5,6 +5,7 @@
 #ifndef TESTS_PROGRAMME_H
 #define TESTS_PROGRAMME_H
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -32,13 +33,14 @@ class Session {
   // Reads the program's output until it ends with `fin`; false when that
   // does not come within `secondes`.
   bool attend(const std::string &fin, int secondes);
-  // Reads until the program ends; after `secondes` it is killed (status -1).
+  // Reads until the program ends; after `secondes` it is killed (status -1,
+  // as for any end other than exit).
   Execution termine(int secondes);
 
  private:
-  // Reads what is there within `millisecondes`; false at the end of output
-  // or when nothing came.
-  bool lit(int millisecondes);
+  // Reads what comes before `limite`; false at the end of output or once
+  // the time is up.
+  bool lit(std::chrono::steady_clock::time_point limite);
 
   int maitre_ = -1;
   int pid_ = -1;
