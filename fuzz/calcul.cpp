@@ -5,11 +5,6 @@
 #include "fuzz/commun.h"
 #include "outils/calcul.h"
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-  console_muette();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille) {
   const std::string expression(reinterpret_cast<const char *>(donnees), taille);
   if (expression.c_str()[0] == '\0') return 0;

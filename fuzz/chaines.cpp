@@ -26,11 +26,6 @@ std::vector<char> copie(const std::string &texte) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-  console_muette();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille) {
   const auto [ligne, motif] = coupe_au_nul(donnees, taille);
   if (ligne.size() >= TAILLE_INDEX_CH - 1) return 0;

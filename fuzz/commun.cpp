@@ -8,9 +8,17 @@
 #include <cstring>
 #include <filesystem>
 
-void console_muette() {
+extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   if (std::freopen("/dev/null", "r", stdin) == nullptr) std::abort();
   if (std::freopen("/dev/null", "w", stdout) == nullptr) std::abort();
+  return 0;
+}
+
+std::FILE *flux_de(std::string &texte) {
+  std::FILE *flux = texte.empty() ? std::fopen("/dev/null", "r")
+                                  : fmemopen(texte.data(), texte.size(), "r");
+  if (flux == nullptr) std::abort();
+  return flux;
 }
 
 namespace {

@@ -6,11 +6,17 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <utility>
 
-// Standard input from /dev/null, standard output to /dev/null.
-void console_muette();
+// commun.cpp also holds every fuzzer's LLVMFuzzerInitialize: standard
+// input from /dev/null, so that pauses return at once, and standard output
+// to /dev/null.
+
+// A stream that reads `texte` from memory (/dev/null when it is empty);
+// `texte` must outlive it. Failure to make one ends the run.
+std::FILE *flux_de(std::string &texte);
 
 // A folder of this process's own under $TMPDIR (or /tmp), made at the first
 // call and removed at exit.

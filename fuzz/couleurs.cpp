@@ -7,11 +7,6 @@
 #include "fuzz/commun.h"
 #include "jdr/couleurs.h"
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-  console_muette();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille) {
   const auto [cle, contenu] = coupe_au_nul(donnees, taille);
   if (!ecrit_fichier(dossier_de_travail() + "/Couleurs.ini", contenu.data(), contenu.size()))

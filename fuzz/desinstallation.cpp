@@ -8,22 +8,6 @@
 #include "fuzz/commun.h"
 #include "uninstaller/lecture.h"
 
-namespace {
-
-// `texte` as a stream to read from; never null.
-std::FILE *flux_de(std::string &texte) {
-  std::FILE *flux = texte.empty() ? std::fopen("/dev/null", "r") : fmemopen(texte.data(), texte.size(), "r");
-  if (flux == nullptr) std::abort();
-  return flux;
-}
-
-}  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-  console_muette();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille) {
   auto [liste, reponse] = coupe_au_nul(donnees, taille);
   char ligne[TAILLE_LIGNE];

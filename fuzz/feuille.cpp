@@ -10,11 +10,6 @@ namespace {
 feuille_perso fiche;  // large: off the stack
 }
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-  console_muette();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille) {
   const std::string chemin = dossier_de_travail() + "/fiche.txtp";
   if (!ecrit_fichier(chemin, donnees, taille)) return 0;

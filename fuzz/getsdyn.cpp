@@ -2,22 +2,16 @@
 // first byte is the end character, the rest the stream, read to its end.
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
+#include <string>
 
 #include "fuzz/commun.h"
 #include "outils/clavier.h"
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-  console_muette();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille) {
   if (taille == 0) return 0;
   const char fin = static_cast<char>(donnees[0]);
-  std::vector<char> flux(donnees + 1, donnees + taille);
-  std::FILE *f = flux.empty() ? std::fopen("/dev/null", "r") : fmemopen(flux.data(), flux.size(), "r");
-  if (f == nullptr) return 0;
+  std::string flux(reinterpret_cast<const char *>(donnees) + 1, taille - 1);
+  std::FILE *f = flux_de(flux);
   char *table[1] = {nullptr};
   std::free(tabch_dyn(table, 0, f, fin));
   // Each call consumes one character at least while the stream lasts.

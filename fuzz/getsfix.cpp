@@ -8,11 +8,6 @@
 #include "fuzz/commun.h"
 #include "outils/clavier.h"
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-  console_muette();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille) {
   if (taille == 0) return 0;
   const int octets = donnees[0];

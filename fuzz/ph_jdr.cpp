@@ -3,11 +3,6 @@
 #include "fuzz/commun.h"
 #include "jdr/des.h"
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-  console_muette();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille) {
   const std::string chemin = dossier_de_travail() + "/entrees.txt";
   if (!ecrit_fichier(chemin, donnees, taille)) return 0;
