@@ -1,15 +1,15 @@
 // des.cpp -- fuzzes the dice expressions. An expression beginning with '0' is
 // asked at the keyboard instead, and one naming more than MAX_DES dice ends
 // the program on purpose (the allocation check): both are skipped.
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
 #include "fuzz/commun.h"
 #include "jdr/des.h"
+#include "outils/entier.h"
 
 namespace {
-
-bool est_chiffre(char c) { return c >= '0' && c <= '9'; }
 
 // The number of dice that `expression` names, counted as interpret_des
 // counts them (its copy keeps 254 characters; numbers saturate at 2^40).

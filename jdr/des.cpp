@@ -25,8 +25,6 @@ constexpr long long MAX_ENTREES = static_cast<long long>(MAX_DES) + 1;
 // cannot overflow.
 constexpr long long PLAFOND = 1LL << 40;
 
-bool est_chiffre(char c) { return c >= '0' && c <= '9'; }
-
 // The decimal digits at `p` as a number (0 when there are none, PLAFOND at
 // most), `p` moved past them.
 long long lit_nombre(const char *&p) {

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "outils/accents.h"
+#include "outils/entier.h"
 #include "outils/erreurs.h"
 #include "outils/saisie.h"
 
@@ -51,8 +52,6 @@ float refuse(const char *message) {
   Pause();
   return CALCUL_ERREUR;
 }
-
-bool est_chiffre(char c) { return c >= '0' && c <= '9'; }
 
 // Reads `texte` into `e` from left to right. A '-' or '+' where a number is
 // awaited is a sign: an odd number of '-' negates the next number, or the
