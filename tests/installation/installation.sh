@@ -49,11 +49,27 @@ valeur() {
   local cle=$1; shift
   local options=(/ve)
   [ $# -gt 0 ] && options=("$@")
-  (cd "$C" && wine_du_test reg query "$cle" "${options[@]}" < /dev/null > "$sorties/reg.txt" 2>&1) || return 0
+  requete_reg "$cle" "${options[@]}" || return 0
   tr -d '\r' < "$sorties/reg.txt" | sed -n 's/^ .*REG_SZ    //p'
 }
 existe_cle() {
-  (cd "$C" && wine_du_test reg query "$1" < /dev/null > "$sorties/reg.txt" 2>&1)
+  requete_reg "$1"
+}
+
+# reg query ARGS..., its answer in sorties/reg.txt; fails when the key or
+# value is missing. Under load, Wine now and then ends reg before it writes
+# a word: a query that fails with no output at all gave no answer, and is
+# asked again, three times at most, so that it is never taken for a missing
+# key.
+requete_reg() {
+  local essai
+  for essai in 1 2 3; do
+    (cd "$C" && wine_du_test reg query "$@" < /dev/null > "$sorties/reg.txt" 2>&1) && return 0
+    [ -s "$sorties/reg.txt" ] && return 1
+    echo "reg query $* gave no answer (try $essai of 3)" >&2
+  done
+  echoue "reg query $* gave no answer, three times"
+  return 1
 }
 egal() {  # egal DESCRIPTION GOT EXPECTED
   [ "$2" = "$3" ] || echoue "$1: got [$2], expected [$3]"
