@@ -1,7 +1,9 @@
 // relance.cpp -- the relaunch inside xterm (relance.h).
-// Every piece of the window's command line is quoted for the shell, so the
+// Every piece of the window's command line is quoted for sh, and xterm is
+// told to hand it to /bin/sh whatever the user's own shell, so the
 // relaunched program receives its arguments byte for byte; a command line
 // that would not fit its 4096 bytes is never cut: the program then goes on
+// where it is. Without a display no window can open: the program goes on
 // where it is. A program that cannot open xterm re-executes itself once,
 // marked in its environment, so that it never comes back here in a loop.
 #include "outils/relance.h"
@@ -13,6 +15,9 @@ void startxterm(int, char **, const char *, const char *) {}
 
 #else
 
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -152,8 +157,10 @@ void titre_utf8(const char *titre, char (&dest)[TAILLE_TITRE_XTERM]) {
 }
 
 // Replaces the process by xterm, found through the search path, running
-// `commande`; a colour left empty is left out of its options. Returns only
-// when xterm could not be started.
+// `commande`; a colour left empty is left out of its options. xterm hands a
+// command line to the shell named by SHELL: that is sh, for which the line
+// is quoted, whatever the user's own. Returns only when xterm could not be
+// started.
 void lance_xterm(const char *titre, const Couleur &fond, const Couleur &texte,
                  const char *commande) {
   std::vector<const char *> options = {"xterm", "-sb", "-rightbar", "-T", titre};
@@ -161,25 +168,68 @@ void lance_xterm(const char *titre, const Couleur &fond, const Couleur &texte,
   if (texte[0] != '\0') options.insert(options.end(), {"-fg", texte});
   options.insert(options.end(), {"-e", commande, nullptr});
   std::fflush(stdout);
+  const char *shell = std::getenv("SHELL");
+  const std::string avant = shell != nullptr ? shell : "";
+  setenv("SHELL", "/bin/sh", 1);
   execvp("xterm", const_cast<char *const *>(options.data()));
+  if (shell != nullptr)
+    setenv("SHELL", avant.c_str(), 1);
+  else
+    unsetenv("SHELL");
 }
 
-// A command for the command interpreter, whose result is never checked.
-void commande(const char *ligne) {
-  [[maybe_unused]] const int statut = std::system(ligne);
+// Whether a window can open at all: an X or Wayland display is named.
+bool ecran_disponible() {
+  for (const char *nom : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+    const char *valeur = std::getenv(nom);
+    if (valeur != nullptr && valeur[0] != '\0') return true;
+  }
+  return false;
+}
+
+// Shows the file `chemin` in the desktop's text viewer, without a shell.
+void montre(const char *chemin) {
+  const char *arguments[] = {"xdg-open", chemin, nullptr};
+  pid_t pid;
+  if (posix_spawnp(&pid, "xdg-open", nullptr, nullptr, const_cast<char *const *>(arguments),
+                   environ) == 0)
+    waitpid(pid, nullptr, 0);
 }
 
 // Tells the user that xterm is missing; when no terminal shows the message,
-// also through a text file opened in the desktop's viewer.
+// also through a text file of the program's own, made new in the temporary
+// folder, opened in the desktop's viewer, then removed.
 void signale_absence_xterm() {
   putsacc("\nxterm n'a pas été trouvé, il est conseillé d'installer xterm.\n");
-  std::fflush(stdout);  // ahead of the commands' output, and not lost by exec
+  std::fflush(stdout);  // ahead of the viewer's output, and not lost by exec
   if (isatty(STDOUT_FILENO)) return;
-  commande("echo \"xterm n'a pas été trouvé, il est nécessaire pour une utilisation"
-           " de Vallorim hors terminal.\" > temp.tmp");
-  commande("echo \"Sans xterm, Vallorim doit être exécuté depuis le terminal.\" >> temp.tmp");
-  commande("xdg-open temp.tmp");
-  commande("rm temp.tmp");
+  const char *temporaire = std::getenv("TMPDIR");
+  if (temporaire == nullptr || temporaire[0] != '/') temporaire = "/tmp";
+  std::string chemin = std::string(temporaire) + "/vallorim-xterm-XXXXXX.txt";
+  const int descripteur = mkstemps(chemin.data(), 4);
+  if (descripteur < 0) return;
+  std::FILE *avis = fdopen(descripteur, "w");
+  if (avis == nullptr) {
+    close(descripteur);
+  } else {
+    std::fputs("xterm n'a pas été trouvé, il est nécessaire pour une utilisation de Vallorim hors"
+               " terminal.\nSans xterm, Vallorim doit être exécuté depuis le terminal.\n",
+               avis);
+    std::fclose(avis);
+    montre(chemin.c_str());
+  }
+  unlink(chemin.c_str());
+}
+
+// The argument as the program must receive it from its own folder: a
+// relative path of an existing file is made absolute from the current
+// folder ("t.tbl" -> "/home/mj/t.tbl"); any other argument is kept.
+std::string argument_transmis(const char *argument) {
+  struct stat etat;
+  if (argument[0] == '/' || stat(argument, &etat) != 0) return argument;
+  char courant[TAILLE_DOSSIER];
+  if (getcwd(courant, sizeof courant) == nullptr) return argument;
+  return std::string(courant) + "/" + argument;
 }
 
 // Starts the program again in this process by its full path, each argument
@@ -197,17 +247,17 @@ void reexecute(const char *dossier, const char *nom, char **arguments, int nombr
 
 }  // namespace
 
-// Returns at once from a terminal without the marker. Otherwise replaces the
-// process by xterm running the program from its folder with its arguments
-// (less the marker); returns only when that cannot be done, the program then
-// going on in the current process.
+// Returns at once from a terminal without the marker, or when no window can
+// open (no display). Otherwise replaces the process by xterm running the
+// program from its folder with its arguments (less the marker); returns only
+// when that cannot be done, the program then going on in the current process.
 void startxterm(int argc, char **argv, const char *titre, const char *couleur) {
   if (std::getenv(MARQUE_REEXECUTION) != nullptr) {  // xterm already failed once
     unsetenv(MARQUE_REEXECUTION);
     return;
   }
   const bool marqueur = argc > 1 && argv[1] == MARQUEUR;
-  if ((isatty(STDOUT_FILENO) && !marqueur) || argc < 1) return;
+  if ((isatty(STDOUT_FILENO) && !marqueur) || argc < 1 || !ecran_disponible()) return;
 
   Couleur fond, texte;
   couleurs_xterm(couleur != nullptr ? couleur : "", fond, texte);
@@ -217,14 +267,14 @@ void startxterm(int argc, char **argv, const char *titre, const char *couleur) {
   char **arguments = argv + premier;
   const int nombre = argc - premier;
 
-  Ligne ligne;  // cd '/folder'; './name' 'argument' ...
+  Ligne ligne;  // cd '/folder' && './name' 'argument' ...: nothing runs from elsewhere
   ligne.ajoute("cd ");
   ligne.ajoute_cite(dossier);
-  ligne.ajoute("; ");
+  ligne.ajoute(" && ");
   ligne.ajoute_cite(std::string(".") + argv[0]);
   for (int i = 0; i < nombre; ++i) {
     ligne.ajoute(" ");
-    ligne.ajoute_cite(arguments[i]);
+    ligne.ajoute_cite(argument_transmis(arguments[i]));
   }
   if (ligne.trop_longue) {
     putsacc("\nLes arguments sont trop longs pour relancer le programme dans xterm.\n");

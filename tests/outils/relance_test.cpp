@@ -159,10 +159,13 @@ class Relance : public testing::Test {
     dossier = fs::canonical(dossier_du_test());
     bin = dossier / "bin";
     fs::create_directories(bin);
-    script("xterm", "for a; do printf '%s\\n' \"$a\"; done >> '" + fichier("xterm.txt") + "'");
+    script("xterm", "for a; do printf '%s\\n' \"$a\"; done >> '" + fichier("xterm.txt") + "'\n" +
+                        "printf '%s\\n' \"$SHELL\" >> '" + fichier("shell.txt") + "'");
     script("xdg-open", "printf '%s\\n' \"$*\" >> '" + fichier("xdg-open.txt") + "'\n" +
                            "/bin/cat \"$1\" >> '" + fichier("vu.txt") + "'");
     fs::create_symlink("/bin/rm", bin / "rm");
+    // A login shell that does not read quotes as sh does: never to be used.
+    script("poisson", "touch '" + fichier("poisson.txt") + "'; exit 1");
   }
 
   std::string fichier(const std::string &nom) const { return (dossier / nom).string(); }
@@ -178,8 +181,10 @@ class Relance : public testing::Test {
     return avec(commande, terminal, std::move(env));
   }
 
+  // A display is named unless `env` says otherwise ("DISPLAY" alone drops it).
   Execution avec(const Lignes &commande, bool terminal, Lignes env = {}) {
     env.push_back("PATH=" + bin.string());
+    env.push_back("DISPLAY=:99");
     env.push_back("RELANCE_ARGUMENTS=" + fichier("arguments.txt"));
     return lance(dossier, commande, env, terminal);
   }
@@ -201,13 +206,14 @@ std::string dossier_programme() { return fs::canonical(PROGRAMME).parent_path().
 
 TEST_F(Relance, WithoutATerminalXtermRunsTheProgramFromItsFolderWithItsArguments) {
   const std::string table = "/home/mj/Mes tables/donjon;1.tbl";
-  const Execution depart = programme({table}, false);
+  const Execution depart = programme({table}, false, {"SHELL=" + (bin / "poisson").string()});
   EXPECT_EQ(depart.statut, 0);
   EXPECT_EQ(depart.sortie, "");  // replaced by xterm before anything was printed
   const std::string ligne =
-      "cd '" + dossier_programme() + "'; './programme_relance' '" + table + "'";
+      "cd '" + dossier_programme() + "' && './programme_relance' '" + table + "'";
   EXPECT_EQ(xterm(), (Lignes{"-sb", "-rightbar", "-T", TITRE_UTF8, "-bg", "white", "-fg", "grey50",
                              "-e", ligne}));
+  EXPECT_EQ(lignes_de(dossier / "shell.txt"), Lignes{"/bin/sh"});  // whatever the user's shell
 
   // The window's shell runs the command line: the program starts on its terminal.
   const Execution fenetre = avec({"/bin/sh", "-c", commande_xterm()}, true);
@@ -232,10 +238,37 @@ TEST_F(Relance, NoFolderNameOrArgumentIsReadByTheShell) {
   EXPECT_FALSE(fs::exists(dossier / "pris"));
 }
 
+TEST_F(Relance, TheProgramRunsOnlyIfItsFolderIsReached) {
+  const fs::path ailleurs = dossier / "ailleurs";
+  fs::create_directories(ailleurs);
+  for (const fs::path &copie : {ailleurs / "programme_relance", dossier / "programme_relance"})
+    fs::copy_file(PROGRAMME, copie);
+  avec({(ailleurs / "programme_relance").string()}, false);
+  fs::remove_all(ailleurs);
+  avec({"/bin/sh", "-c", commande_xterm()}, true);  // from `dossier`, which has a copy too
+  EXPECT_EQ(recu(), Lignes{});
+}
+
+TEST_F(Relance, ARelativePathOfAnExistingFileIsMadeAbsolute) {
+  std::ofstream(dossier / "t.tbl") << "dd1:1:x\n";
+  programme({"t.tbl", "absente.tbl"}, false);
+  EXPECT_EQ(commande_xterm(), "cd '" + dossier_programme() + "' && './programme_relance' '" +
+                                  dossier.string() + "/t.tbl' 'absente.tbl'");
+}
+
+TEST_F(Relance, WithoutADisplayTheProgramGoesOnWhereItIs) {
+  const Execution e = programme({"swxterm", "t.tbl"}, false, {"DISPLAY", "WAYLAND_DISPLAY"});
+  EXPECT_EQ(e.sortie, banniere());  // no notice either
+  EXPECT_FALSE(fs::exists(dossier / "xterm.txt"));
+  EXPECT_EQ(recu(), (Lignes{dossier.string(), PROGRAMME.string(), "swxterm", "t.tbl"}));
+  programme({}, false, {"DISPLAY", "WAYLAND_DISPLAY=wayland-0"});
+  EXPECT_EQ(xterm().size(), 10u);  // a Wayland display alone is enough
+}
+
 TEST_F(Relance, TheMarkerRelaunchesFromATerminalAndIsNotPassedOn) {
   EXPECT_EQ(programme({"swxterm", "table.tbl"}, true).sortie, "");
   EXPECT_EQ(programme({"swxterm"}, true).sortie, "");
-  const std::string debut = "cd '" + dossier_programme() + "'; './programme_relance'";
+  const std::string debut = "cd '" + dossier_programme() + "' && './programme_relance'";
   const Lignes options = xterm();
   ASSERT_EQ(options.size(), 20u);
   EXPECT_EQ(options[9], debut + " 'table.tbl'");
@@ -265,7 +298,7 @@ TEST_P(Couleurs, GiveXtermItsColourOptions) {
   programme({}, false, {std::string("RELANCE_COULEUR=") + GetParam().code});
   Lignes attendu = {"-sb", "-rightbar", "-T", TITRE_UTF8};
   attendu.insert(attendu.end(), GetParam().options.begin(), GetParam().options.end());
-  attendu.insert(attendu.end(), {"-e", "cd '" + dossier_programme() + "'; './programme_relance'"});
+  attendu.insert(attendu.end(), {"-e", "cd '" + dossier_programme() + "' && './programme_relance'"});
   EXPECT_EQ(xterm(), attendu);
 }
 
@@ -294,15 +327,22 @@ TEST_F(Relance, TheTitleReachesXtermInUtf8AndIsCutBetweenLetters) {
 
 TEST_F(Relance, WithoutXtermNorTerminalTheNoticeComesOnceAndTheProgramGoesOn) {
   fs::remove(bin / "xterm");
-  const Execution e = programme({"swxterm", "a b", "c"}, false);
+  std::ofstream(dossier / "temp.tmp") << "mes notes\n";  // the user's own file
+  const fs::path temporaire = dossier / "tmp";
+  fs::create_directories(temporaire);
+  const Execution e = programme({"swxterm", "a b", "c"}, false, {"TMPDIR=" + temporaire.string()});
   EXPECT_EQ(e.statut, 0);
   EXPECT_EQ(e.sortie, AVIS_SANS_XTERM + banniere());
-  EXPECT_EQ(lignes_de(dossier / "xdg-open.txt"), Lignes{"temp.tmp"});
+  const Lignes vus = lignes_de(dossier / "xdg-open.txt");  // a new file of the program's own
+  ASSERT_EQ(vus.size(), 1u);
+  EXPECT_EQ(vus[0].rfind(temporaire.string() + "/vallorim-xterm-", 0), 0u) << vus[0];
+  EXPECT_EQ(vus[0].substr(vus[0].size() - 4), ".txt");
   EXPECT_EQ(lit_fichier(dossier / "vu.txt"),
             "xterm n'a pas \xE9t\xE9 trouv\xE9, il est n\xE9" "cessaire pour une utilisation de "
             "Vallorim hors terminal.\nSans xterm, Vallorim doit \xEAtre ex\xE9" "cut\xE9 depuis le "
             "terminal.\n");
-  EXPECT_FALSE(fs::exists(dossier / "temp.tmp"));
+  EXPECT_TRUE(fs::is_empty(temporaire));
+  EXPECT_EQ(lit_fichier(dossier / "temp.tmp"), "mes notes\n");
   EXPECT_EQ(recu(), (Lignes{dossier.string(), dossier_programme() + "/programme_relance", "a b",
                             "c"}));
 }
@@ -326,13 +366,13 @@ TEST_F(Relance, FindsTheProgramsFolderWhateverItsPath) {
   avec({"sous/programme_relance"}, false);
   const Lignes options = xterm();
   ASSERT_EQ(options.size(), 20u);
-  EXPECT_EQ(options[9], "cd '" + dossier_programme() + "'; './programme_relance'");
-  EXPECT_EQ(options[19], "cd '" + dossier.string() + "/sous'; './programme_relance'");
+  EXPECT_EQ(options[9], "cd '" + dossier_programme() + "' && './programme_relance'");
+  EXPECT_EQ(options[19], "cd '" + dossier.string() + "/sous' && './programme_relance'");
 }
 
 TEST_F(Relance, ACommandLineTooLongForItsBufferIsNeverCut) {
-  // "cd '<folder>'; './programme_relance' '<argument>'" fills 4095 bytes, then 4096.
-  const std::size_t reste = 4095 - std::string("cd ''; './programme_relance' ''").size() -
+  // "cd '<folder>' && './programme_relance' '<argument>'" fills 4095 bytes, then 4096.
+  const std::size_t reste = 4095 - std::string("cd '' && './programme_relance' ''").size() -
                             dossier_programme().size();
   programme({std::string(reste, 'x')}, false);
   EXPECT_EQ(commande_xterm().size(), 4095u);
@@ -383,7 +423,8 @@ TEST_F(XtermReel, OpensAWindowWhoseShellRunsTheProgram) {
   ASSERT_GE(ecran, 0) << "Xvfb did not start";
   // The program, which becomes xterm.
   fenetre = demarre(dossier, {PROGRAMME.string(), "Ma table.tbl"},
-                    {"DISPLAY=:" + std::to_string(ecran), "PATH=/usr/bin:/bin", "SHELL=/bin/sh",
+                    {"DISPLAY=:" + std::to_string(ecran), "PATH=/usr/bin:/bin",
+                     "SHELL=" + (bin / "poisson").string(),
                      "RELANCE_ARGUMENTS=" + fichier("arguments.txt"), "RELANCE_SOMMEIL=10"},
                     nullptr);
 
@@ -391,6 +432,7 @@ TEST_F(XtermReel, OpensAWindowWhoseShellRunsTheProgram) {
   while (recu().size() < 3 && Horloge::now() < limite) std::this_thread::sleep_for(50ms);
   EXPECT_EQ(recu(), (Lignes{dossier_programme(), "./programme_relance", "Ma table.tbl"}));
   EXPECT_EQ(lit_fichier("/proc/" + std::to_string(fenetre) + "/comm"), "xterm\n");
+  EXPECT_FALSE(fs::exists(dossier / "poisson.txt"));  // the user's shell never read the line
 }
 
 }  // namespace
