@@ -19,11 +19,11 @@
 #include <cstring>
 
 #include "outils/accents.h"
+#include "sondeur/rapport.h"
 
 namespace {
 
-// A table line: 254 bytes of the file, line end included, and the NUL.
-constexpr int TAILLE_LIGNE = 255;
+constexpr int TAILLE_LIGNE = TAILLE_ECHO;  // 254 bytes of the file, line end included, and the NUL
 // Nesting levels 0 to 99: the size of the per-level maximum and expected arrays.
 constexpr int NIVEAUX_MAX = 100;
 // The read buffer: large reads, few calls; with the rest of the engine, a few
@@ -156,6 +156,7 @@ struct Moteur {
   std::int32_t attendu[NIVEAUX_MAX] = {};  // the number each level's next entry must carry
   int compteur = 1;                        // number of the line being checked
   Statut statut = EN_COURS;
+  Rapport *rapport = nullptr;              // where the fault is told
 
   const char *texte() const { return lecteur.ligne + debut; }
   int reste() const { return fin - debut; }
@@ -261,17 +262,14 @@ std::int32_t suivant(std::int32_t valeur) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(valeur) + 1u);
 }
 
-// Error report: "Erreur à " and the echo line converted for the console, the
-// reason and the line number printed as they are. Always false, for the
-// caller to return.
+// Keeps the fault in the report: the line counter, the reason and the echo
+// line. Always false, for the caller to return.
 bool signale(Moteur &m, const char *raison) {
-  putsacc("Erreur à ");
-  std::printf("la ligne %d (%s)\n", m.compteur, raison);
-  char echo[TAILLE_LIGNE];  // the echo line as a string
-  const std::size_t n = static_cast<std::size_t>(m.fin - m.echo);
-  std::memcpy(echo, m.lecteur.ligne + m.echo, n);
-  echo[n] = '\0';
-  putsacc(echo);
+  m.rapport->ligne = m.compteur;
+  m.rapport->raison = raison;
+  const std::size_t n = static_cast<std::size_t>(m.fin - m.echo);  // at most 254
+  std::memcpy(m.rapport->echo, m.lecteur.ligne + m.echo, n);
+  m.rapport->echo[n] = '\0';
   m.statut = ERREUR;
   return false;
 }
@@ -424,9 +422,11 @@ bool verifie_entrees(Moteur &m) {
 
 }  // namespace
 
-int moteur_principal(FILE *table) {
+int verifie_table(FILE *table, Rapport &rapport) {
+  rapport = Rapport{};
   Moteur m;  // 64 KiB of read buffer, the rest small
   m.lecteur.fichier = table;
+  m.rapport = &rapport;
   lit_ligne(m);  // an empty file leaves line 1 empty
   copie_echo(m);
   m.genre = genre_du_fichier(m);
@@ -444,4 +444,20 @@ int moteur_principal(FILE *table) {
     if (m.genre == TABLE_SEULE || m.genre == TABLE_TITREE) m.statut = SANS_ERREUR;
   }
   return m.statut;
+}
+
+// The report, all of it converted for the console: "Erreur à la ligne 3
+// (valeur incorrecte)\n" then the echo line, which ends with its own line
+// end when it had one.
+int moteur_principal(FILE *table) {
+  Rapport rapport;
+  const int statut = verifie_table(table, rapport);
+  if (statut == ERREUR) {
+    char ligne[64 + TAILLE_ECHO];  // the longest reason and a 10-digit number fit in 64
+    putsacc("Erreur à ");
+    std::snprintf(ligne, sizeof ligne, "la ligne %d (%s)\n", rapport.ligne, rapport.raison);
+    putsacc(ligne);
+    putsacc(rapport.echo);
+  }
+  return statut;
 }

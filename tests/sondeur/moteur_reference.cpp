@@ -110,12 +110,14 @@ std::int32_t suivant(std::int32_t valeur) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(valeur) + 1u);
 }
 
-// Error report: "Erreur à " and the echo line converted for the console, the
-// reason and the line number printed as they are. Always false, for the
-// caller to return.
+// Error report: "Erreur à ", the line number and the reason, then the echo
+// line, all converted for the console. Always false, for the caller to
+// return.
 bool signale(Moteur &m, const char *raison) {
   putsacc("Erreur à ");
-  std::printf("la ligne %d (%s)\n", m.compteur, raison);
+  char ligne[128];
+  std::snprintf(ligne, sizeof ligne, "la ligne %d (%s)\n", m.compteur, raison);
+  putsacc(ligne);
   putsacc(m.echo);
   m.statut = ERREUR;
   return false;

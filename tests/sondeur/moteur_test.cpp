@@ -34,7 +34,8 @@ std::string console(const std::string &latin1) {
   return sortie;
 }
 
-// The reasons, printed without conversion: 'è' and 'é' stay Latin-1 bytes.
+// The reasons, in the source set; the report converts them for the console
+// as the rest of it.
 const std::string VALEUR = "valeur incorrecte";
 const std::string ESPACE = "Espace manquant apr\xE8" "s mot cl\xE9";
 const std::string ESPACE_TT = ESPACE + " tt";
@@ -54,8 +55,8 @@ const Verdict PROPRE{1, ""};
 
 // An error reported at line `numero`, with `echo` as the echoed line.
 Verdict erreur(int numero, const std::string &raison, const std::string &echo) {
-  return {2, console("Erreur \xE0 ") + "la ligne " + std::to_string(numero) + " (" + raison +
-                 ")\n" + console(echo)};
+  return {2, console("Erreur \xE0 la ligne " + std::to_string(numero) + " (" + raison + ")\n" +
+                     echo)};
 }
 
 // Runs the engine on a table file holding exactly `texte`.
