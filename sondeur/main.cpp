@@ -1,14 +1,17 @@
 // main.cpp -- Sondeur, the random table tester: checks the table named on
 // its command line (or typed at its prompt) and tells where its first error
 // stands, or that it holds none. On Linux, started without a terminal, it
-// reopens itself in an xterm window first.
+// reopens itself in an xterm window first. A command line that starts with
+// an option is the batch mode, the help or the version instead.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "jdr/jdr.h"
 #include "outils/outils.h"
+#include "sondeur/lot.h"
 #include "sondeur/moteur.h"
+#include "sondeur/options.h"
 
 namespace {
 
@@ -35,9 +38,32 @@ char *nom_de_la_table(int argc, char **argv) {
   return nom;
 }
 
+// The run of a command line of options: the batch mode, or the help, the
+// version, or why the command line is wrong. Nothing waits, nothing is read
+// from standard input.
+int execute_options(int argc, char **argv) {
+  const Options options = lit_options(argc, argv);
+  switch (options.action) {
+    case Action::aide:
+      std::fputs(acc(AIDE, chfunc), stdout);
+      return LOT_PROPRE;
+    case Action::version:
+      std::puts("Sondeur (Vallorim light) " VERSION_VALLORIM);
+      return LOT_PROPRE;
+    case Action::erreur:
+      std::fprintf(stderr, "Sondeur: %s\n", acc(options.faute.c_str(), chfunc));
+      std::fputs("Essayez 'Sondeur --aide'.\n", stderr);
+      return LOT_IMPOSSIBLE;
+    case Action::lot:
+      break;
+  }
+  return verifie_en_lot(options);
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
+  if (avec_options(argc, argv)) return execute_options(argc, argv);
   Init_srand();
   init_historique_saisie();
   Titre(argc, argv, "Testeur de tables aléatoires", "Programme de test de tables aléatoires", "F8");

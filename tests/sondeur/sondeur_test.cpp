@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "tests/support/console.h"
 #include "tests/support/programme.h"
 #include "tests/support/support.h"
 
@@ -87,6 +88,13 @@ TEST(Sondeur, ATableWithAnErrorIsReportedWithoutTheSuccessLine) {
   const Execution e = sondeur({ecrit_fichier("fautive.tbl", FAUTIVE)}, "\n");
   EXPECT_EQ(e.sortie, banniere() + EN_COURS + ERREUR_A + "la ligne 2 (valeur incorrecte)\n3:Orc\n...");
   EXPECT_EQ(e.statut, 0);
+}
+
+TEST(Sondeur, TheReasonIsConvertedForTheConsoleAsTheRestOfTheReport) {
+  const Execution e = sondeur({ecrit_fichier("tt.tbl", "dd2:1:Gobelin\n2:ttTr\xE9sor\n")}, "\n");
+  EXPECT_EQ(e.sortie, banniere() + EN_COURS + ERREUR_A +
+                          "la ligne 2 (Espace manquant apr" E_GRAVE "s mot cl" E_AIGU " tt)\n2:ttTr" E_AIGU
+                          "sor\n...");
 }
 
 TEST(Sondeur, AMissingFileEndsWithStatusOne) {

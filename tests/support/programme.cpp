@@ -34,41 +34,70 @@ HANDLE ouvre(const std::string &nom, DWORD acces, DWORD creation) {
                      FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-}  // namespace
-
-Execution lance(const std::vector<std::string> &arguments, const std::string &clavier,
-                int secondes) {
-  const std::string entree = ecrit_fichier("clavier.txt", clavier);
-  const std::string sortie = dossier_du_test() + "/sortie.txt";
-  std::string ligne;
-  for (const std::string &a : arguments) ligne += (ligne.empty() ? "" : " ") + cite(a);
-  std::string programme = arguments.at(0);
+// Runs `ligne` (quoted arguments) in `dossier` (the current folder when
+// empty) with the given standard handles; the exit status, or -1 when it is
+// stopped after `secondes`.
+int execute(std::string programme, std::string ligne, const std::string &dossier, HANDLE entree,
+            HANDLE sortie, HANDLE erreurs, int secondes) {
   for (char &c : programme)
     if (c == '/') c = '\\';
-
   STARTUPINFOA demarrage{};
   demarrage.cb = sizeof demarrage;
   demarrage.dwFlags = STARTF_USESTDHANDLES;
-  demarrage.hStdInput = ouvre(entree, GENERIC_READ, OPEN_EXISTING);
-  demarrage.hStdOutput = ouvre(sortie, GENERIC_WRITE, CREATE_ALWAYS);
-  demarrage.hStdError = demarrage.hStdOutput;
+  demarrage.hStdInput = entree;
+  demarrage.hStdOutput = sortie;
+  demarrage.hStdError = erreurs;
   PROCESS_INFORMATION processus{};
-  Execution resultat{"", -1};
-  if (CreateProcessA(programme.c_str(), ligne.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                     &demarrage, &processus)) {
+  int statut = -1;
+  if (CreateProcessA(programme.c_str(), ligne.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                     dossier.empty() ? nullptr : dossier.c_str(), &demarrage, &processus)) {
     if (WaitForSingleObject(processus.hProcess, secondes * 1000) == WAIT_OBJECT_0) {
       DWORD code = 0;
       GetExitCodeProcess(processus.hProcess, &code);
-      resultat.statut = static_cast<int>(code);
+      statut = static_cast<int>(code);
     } else {
       TerminateProcess(processus.hProcess, 255);
     }
     CloseHandle(processus.hProcess);
     CloseHandle(processus.hThread);
   }
-  CloseHandle(demarrage.hStdInput);
-  CloseHandle(demarrage.hStdOutput);
+  CloseHandle(entree);
+  CloseHandle(sortie);
+  if (erreurs != sortie) CloseHandle(erreurs);
+  return statut;
+}
+
+std::string ligne_de(const std::vector<std::string> &arguments) {
+  std::string ligne;
+  for (const std::string &a : arguments) ligne += (ligne.empty() ? "" : " ") + cite(a);
+  return ligne;
+}
+
+}  // namespace
+
+Execution lance(const std::vector<std::string> &arguments, const std::string &clavier,
+                int secondes) {
+  const std::string entree = ecrit_fichier("clavier.txt", clavier);
+  const std::string sortie = dossier_du_test() + "/sortie.txt";
+  const HANDLE fichier = ouvre(sortie, GENERIC_WRITE, CREATE_ALWAYS);
+  Execution resultat{"", -1};
+  resultat.statut = execute(arguments.at(0), ligne_de(arguments), "",
+                            ouvre(entree, GENERIC_READ, OPEN_EXISTING), fichier, fichier, secondes);
   resultat.sortie = lit_fichier(sortie);
+  return resultat;
+}
+
+ExecutionScript lance_sans_terminal(const std::vector<std::string> &arguments,
+                                    const std::string &dossier, int secondes) {
+  const std::string sortie = dossier_du_test() + "/sortie.txt";
+  const std::string erreurs = dossier_du_test() + "/erreurs.txt";
+  ExecutionScript resultat{"", "", -1};
+  resultat.statut = execute(arguments.at(0), ligne_de(arguments), dossier,
+                            ouvre("NUL", GENERIC_READ, OPEN_EXISTING),
+                            ouvre(sortie, GENERIC_WRITE, CREATE_ALWAYS),
+                            ouvre(erreurs, GENERIC_WRITE, CREATE_ALWAYS), secondes);
+  resultat.sortie = lit_fichier(sortie);
+  resultat.erreurs = lit_fichier(erreurs);
   return resultat;
 }
 
@@ -80,9 +109,14 @@ Execution lance(const std::vector<std::string> &arguments, const std::string &cl
 #include <termios.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+
 #include <algorithm>
+#include <filesystem>
 #include <cerrno>
 #include <chrono>
+
+#include "tests/support/support.h"
 
 namespace {
 
@@ -169,5 +203,36 @@ Execution lance(const std::vector<std::string> &arguments, const std::string &cl
   Session session(arguments);
   session.tape(clavier);
   return session.termine(secondes);
+}
+ExecutionScript lance_sans_terminal(const std::vector<std::string> &arguments,
+                                    const std::string &dossier, int secondes) {
+  const std::string sortie = std::filesystem::absolute(dossier_du_test() + "/sortie.txt");
+  const std::string erreurs = std::filesystem::absolute(dossier_du_test() + "/erreurs.txt");
+  const pid_t pid = fork();
+  if (pid == 0) {
+    setsid();  // no controlling terminal
+    if (!dossier.empty() && chdir(dossier.c_str()) != 0) _exit(125);
+    const int vide = open("/dev/null", O_RDONLY);
+    const int s = open(sortie.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int e = open(erreurs.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (vide < 0 || s < 0 || e < 0 || dup2(vide, 0) < 0 || dup2(s, 1) < 0 || dup2(e, 2) < 0)
+      _exit(126);
+    std::vector<char *> argv;
+    for (const std::string &a : arguments) argv.push_back(const_cast<char *>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(secondes);
+  int statut = 0;
+  while (waitpid(pid, &statut, WNOHANG) == 0) {
+    if (millisecondes_avant(limite) == 0) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &statut, 0);
+      break;
+    }
+    poll(nullptr, 0, 10);
+  }
+  return {lit_fichier(sortie), lit_fichier(erreurs), WIFEXITED(statut) ? WEXITSTATUS(statut) : -1};
 }
 #endif

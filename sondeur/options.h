@@ -1,0 +1,31 @@
+// options.h -- the command line of Sondeur when it starts with an option:
+// the batch mode (--lot), its --strict, the help and the version. A command
+// line that starts with a table name, or with nothing, is the interactive
+// run, which reads no option.
+#ifndef SONDEUR_OPTIONS_H
+#define SONDEUR_OPTIONS_H
+
+#include <string>
+#include <vector>
+
+enum class Action { lot, aide, version, erreur };
+
+struct Options {
+  Action action = Action::lot;
+  bool strict = false;              // a warning counts as an error
+  std::vector<const char *> chemins;  // the tables and folders, in their order
+  std::string faute;                // why the command line is wrong (ISO 8859-1)
+};
+
+// Whether the command line is one of options: its first argument begins with
+// '-' (a lone "-" is a table's name).
+bool avec_options(int argc, char **argv);
+
+// Reads the options anywhere before "--"; every other argument is a path.
+// "--lot a.tbl --strict dossier" -> lot, strict, {a.tbl, dossier}.
+Options lit_options(int argc, char **argv);
+
+// The usage printed by --aide, -h and --help (ISO 8859-1).
+extern const char *const AIDE;
+
+#endif
