@@ -11,6 +11,7 @@
 
 #include "outils/accents.h"
 #include "outils/relance.h"
+#include "outils/surete.h"
 #include "outils/titre_interne.h"
 
 namespace {
@@ -74,16 +75,14 @@ void affiche_cadre(const char *texte) {
   std::fputs(cadre.c_str(), stdout);
 }
 
-// "color F8"; the code "0" keeps the console's colours, and a code longer
-// than 13 characters is refused rather than cut into another colour.
+// "color F8" for a code of two hexadecimal digits. The code "0" keeps the
+// console's colours, and so does any other: a code that `color` cannot take,
+// read perhaps from a settings file, never reaches the command line
+// ("1F&md x" would run a second command).
 bool commande_color(const char *couleur, char (&commande)[TAILLE_COMMANDE_COLOR]) {
   commande[0] = '\0';
-  if (std::strcmp(couleur, "0") == 0) return false;
-  const int n = std::snprintf(commande, sizeof commande, "color %s", couleur);
-  if (n < 0 || n >= static_cast<int>(sizeof commande)) {
-    commande[0] = '\0';
-    return false;
-  }
+  if (couleur == nullptr || !code_couleur_windows(couleur)) return false;
+  std::snprintf(commande, sizeof commande, "color %s", couleur);
   return true;
 }
 
@@ -94,7 +93,7 @@ void commande_title(const char *titre, char (&commande)[TAILLE_COMMANDE_TITLE]) 
 }
 
 // Sets the window up (Linux: perhaps relaunched in xterm, and then this
-// process never comes back; Windows: colours unless the code is "0", then
+// process never comes back; Windows: the colours of a two-digit code, then
 // the title), then prints the banner.
 void Titre(int argc, char **argv, const char *titre, const char *texte, const char *couleur) {
 #ifdef _WIN32

@@ -66,16 +66,18 @@ TEST(Cadre, LongTextsKeepTheTextRowAt80Columns) {
   EXPECT_EQ(cadre_de(alphabet), cadre_attendu(alphabet.substr(0, 77)));
 }
 
-TEST(CommandesConsole, ColorTakesTheCodeUnlessItIsZeroOrTooLong) {
+TEST(CommandesConsole, ColorTakesOnlyTwoHexadecimalDigits) {
   char commande[TAILLE_COMMANDE_COLOR];
   EXPECT_TRUE(commande_color("F8", commande));
   EXPECT_STREQ(commande, "color F8");
-  EXPECT_FALSE(commande_color("0", commande));  // the console keeps its colours
-  EXPECT_STREQ(commande, "");
-  EXPECT_TRUE(commande_color("0123456789abc", commande));  // 13 characters: the limit
-  EXPECT_STREQ(commande, "color 0123456789abc");
-  EXPECT_FALSE(commande_color("0123456789abcd", commande));  // never cut into another code
-  EXPECT_STREQ(commande, "");
+  EXPECT_TRUE(commande_color("1f", commande));
+  EXPECT_STREQ(commande, "color 1f");
+  // "0" keeps the console's colours; the others would not be a colour, or
+  // would carry a command with them.
+  for (const char *refuse : {"0", "0:7", "G8", "1F ", "1F&md \\INJ2", "0123456789abc", ""}) {
+    EXPECT_FALSE(commande_color(refuse, commande)) << refuse;
+    EXPECT_STREQ(commande, "") << refuse;
+  }
 }
 
 TEST(CommandesConsole, TitleKeepsItsSourceBytesWithin83) {
