@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "outils/outils.h"
+#include "outils/surete.h"
 
 namespace {
 
@@ -71,19 +72,46 @@ bool complete_chemin(char (&chemin)[TAILLE_CHEMIN]) {
   return true;
 }
 
-// Every command that holds the path `chemin`, the xcopy one with the path
-// converted into `converti`; false when one of them would not fit.
-bool compose_commandes(const char *chemin, const char *converti, Commandes &c) {
+// Makes the typed folder ready, in place: one pair of surrounding quotes
+// dropped (the file explorer copies a path with them), then the console's
+// code page converted to the source set, once, for every command and the
+// batch file to name the same folder. Returns why the folder cannot be
+// taken (a message to print), or nullptr: it must start with a drive, pass
+// through no "." or "..", and hold none of the characters that the command
+// interpreter or a file name cannot take, which would also keep the
+// uninstaller from removing it. "\"C:\Program Files\"" gives
+// "C:\Program Files".
+const char *prepare_dossier(char (&chemin)[TAILLE_CHEMIN]) {
+  const std::size_t longueur = std::strlen(chemin);
+  if (longueur >= 2 && chemin[0] == '"' && chemin[longueur - 1] == '"') {
+    std::memmove(chemin, chemin + 1, longueur - 2);
+    chemin[longueur - 2] = '\0';
+  }
+  invers_acc(chemin, chemin);  // never longer than what it converts
+  if (!chemin_absolu(chemin))
+    return "\nIndiquez un dossier complet, qui commence par sa lettre de lecteur (comme C:\\Jeux).\n";
+  if (!sans_caractere_special(chemin) || std::strpbrk(chemin, "*?") != nullptr)
+    return "\nUn dossier d'installation ne peut contenir ni \" % < > | * ? & ^ ni caractère de"
+           " contrôle, choisissez-en un autre.\n";
+  if (!sans_dossier_relatif(chemin))
+    return "\nIndiquez le dossier sans passer par un dossier . ou .., choisissez-en un autre.\n";
+  return nullptr;
+}
+
+// Every command that holds the path `chemin`; false when one of them would
+// not fit. The verb quotes the program's path, so that a program planted in
+// a parent folder ("C:\Jeux\Vallorim.exe") is never the one that runs.
+bool compose_commandes(const char *chemin, Commandes &c) {
   bool tiennent =
       compose(c.chemin, "reg add HKLM\\Software\\Vallorim_light /f /v Chemin /t REG_SZ /d \"%s\\\"",
               chemin) &&
-      compose(c.copie, "xcopy \"Vallorim light (v5.3)\" \"%s\" /e /i /r /k /y", converti) &&
+      compose(c.copie, "xcopy \"Vallorim light (v5.3)\" \"%s\" /e /i /r /k /y", chemin) &&
       compose(c.batch, "copy /y \"%s\" \"%sUtilitaires\\Pinolet.bat\"", BATCH, chemin);
   for (int i = 0; i < 2; ++i)
     tiennent = tiennent &&
                compose(c.verbe[i],
                        "reg add \"HKEY_CLASSES_ROOT\\%s\\shell\\Vérifier la table\\Command\" /ve /t "
-                       "REG_SZ /d \"%sUtilitaires\\Sondeur\\Sondeur.exe \"\"%%1\"\"\" /f",
+                       "REG_SZ /d \"\"\"%sUtilitaires\\Sondeur\\Sondeur.exe\"\" \"\"%%1\"\"\" /f",
                        classes_verifiees[i], chemin);
   return tiennent;
 }
@@ -94,10 +122,9 @@ void lance(const char *commande) {
   std::system(commande);
 }
 
-// Asks for the folder until the user confirms a path whose commands fit.
-// False when the input ends before that.
-bool choisit_le_dossier(char (&chemin)[TAILLE_CHEMIN], char (&converti)[TAILLE_CHEMIN],
-                        Commandes &commandes) {
+// Asks for the folder until the user confirms one that can be taken and
+// whose commands fit. False when the input ends before that.
+bool choisit_le_dossier(char (&chemin)[TAILLE_CHEMIN], Commandes &commandes) {
   int reponse = 'N';
   while (reponse == 'N' || reponse == 'n') {
     putsacc("\nChoix du répertoire d'installation:\n?: ");
@@ -105,18 +132,22 @@ bool choisit_le_dossier(char (&chemin)[TAILLE_CHEMIN], char (&converti)[TAILLE_C
     chemin[0] = '\0';
     getsfix(chemin, TAILLE_CHEMIN);
     if (std::feof(stdin)) return false;
-    if (!complete_chemin(chemin) || !compose_commandes(chemin, invers_acc(chemin, converti), commandes)) {
+    if (const char *raison = prepare_dossier(chemin)) {
+      putsacc(raison);
+      continue;
+    }
+    if (!complete_chemin(chemin) || !compose_commandes(chemin, commandes)) {
       putsacc("\nCe dossier est trop long pour y installer Vallorim, choisissez-en un plus court.\n");
       continue;
     }
     putsacc("\nRépertoire d'installation: ");
-    std::puts(acc(chemin, converti));
+    char affiche[TAILLE_CHEMIN];  // the path in the console's code page: no longer
+    std::puts(acc(chemin, affiche));
     putsacc("Confirmer le choix du répertoire (O/N): ");
     std::fflush(stdout);
     reponse = std::getchar();
     if (reponse == EOF || std::getchar() == EOF) return false;  // the line end goes too
   }
-  invers_acc(chemin, converti);  // acc used the buffer for the display
   return true;
 }
 
@@ -147,10 +178,9 @@ int main(int argc, char **argv) {
           "modifiés, le cas échéant.");
   Pause();
 
-  char chemin[TAILLE_CHEMIN];
-  char converti[TAILLE_CHEMIN];  // the path for xcopy, in the source set
+  char chemin[TAILLE_CHEMIN];  // in the source set
   Commandes commandes;
-  if (!choisit_le_dossier(chemin, converti, commandes)) {
+  if (!choisit_le_dossier(chemin, commandes)) {
     putsacc("\nInstallation abandonnée.\n");
     return 1;
   }

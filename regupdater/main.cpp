@@ -1,14 +1,18 @@
 // main.cpp -- regupdater: imports every registry file (.reg) of the folder
 // it is started from with a silent regedit, so that the suite's data files
-// open in Notepad, and reports each file. The Windows and Linux builds run
-// the same commands; on Linux the shell does not write the list file that
-// the program reads back, so nothing is imported.
+// open in Notepad, and reports each file. Only a name that ends with ".reg"
+// and that the command interpreter reads as a plain name is imported; a
+// failed import is told, and the exit status is 1 when a file of the list
+// was not imported. The Windows and Linux builds run the same commands; on
+// Linux the shell does not write the list file that the program reads back,
+// so nothing is imported.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "outils/fin_de_ligne.h"
 #include "outils/outils.h"
+#include "outils/surete.h"
 
 namespace {
 
@@ -22,19 +26,47 @@ constexpr int TAILLE_LIGNE = 255;
 // The import command: "regedit.exe /s \"\"" leaves room for a name of 237.
 constexpr int TAILLE_COMMANDE = 255;
 
+// Tells why the file `nom` was not imported.
+void non_ajoute(const char *nom, const char *raison) {
+  std::printf("%s: ", nom);
+  putsacc(raison);
+}
+
+// Whether `nom` ends with ".reg", in any case: `dir /b *.reg` also lists
+// "x.regbak", whose short name matches.
+bool nom_de_fichier_reg(const char *nom) {
+  const std::size_t n = std::strlen(nom);
+  return n >= 4 && nom[n - 4] == '.' && (nom[n - 3] | 0x20) == 'r' && (nom[n - 2] | 0x20) == 'e' &&
+         (nom[n - 1] | 0x20) == 'g';
+}
+
 // Imports one file: "regedit.exe /s \"a b.reg\"", the name quoted so that a
-// space or a '&' in it stays part of the name. A name too long for the
-// command is not imported, and the user is told so.
-void importe(const char *nom) {
+// space stays part of it; a name that holds a character the command
+// interpreter reads ("%OS%.reg" would be expanded), or too long for the
+// command, is not imported. Each file is reported. False when it was not
+// imported.
+bool importe(const char *nom) {
+  if (!nom_de_fichier_reg(nom)) {
+    non_ajoute(nom, "ce n'est pas un fichier .reg, il n'a pas été ajouté au registre.\n");
+    return true;  // not one of the registry files: nothing was to be done
+  }
+  if (!sans_caractere_special(nom)) {
+    non_ajoute(nom, "ce nom contient un caractère que l'interpréteur de commandes lirait"
+                    " (% \" & | < > ^ ou de contrôle), ce fichier n'a pas été ajouté au registre.\n");
+    return false;
+  }
   char commande[TAILLE_COMMANDE];
   const int longueur = std::snprintf(commande, sizeof commande, "regedit.exe /s \"%s\"", nom);
   if (longueur < 0 || longueur >= static_cast<int>(sizeof commande)) {
-    std::printf("%s: ", nom);
-    putsacc("nom trop long, ce fichier n'a pas été ajouté au registre.\n");
-    return;
+    non_ajoute(nom, "nom trop long, ce fichier n'a pas été ajouté au registre.\n");
+    return false;
   }
-  std::system(commande);
+  if (std::system(commande) != 0) {
+    non_ajoute(nom, "regedit a échoué, ce fichier n'a pas été ajouté au registre.\n");
+    return false;
+  }
   std::printf("%s %s au registre.\n", nom, acc("ajouté", chfunc));
+  return true;
 }
 
 }  // namespace
@@ -52,20 +84,22 @@ int main() {
   std::FILE *liste = ouvre_fichier(LISTE, "r+");
 
   char ligne[TAILLE_LIGNE];
+  bool tous_ajoutes = true;
   while (std::fgets(ligne, sizeof ligne, liste) != nullptr) {
     if (!coupe_fin_de_ligne(ligne) && !std::feof(liste)) {
       // A name longer than the line bound: its rest is thrown away with it.
       fpurge(liste);
       std::printf("%s...: ", ligne);
       putsacc("nom trop long, ce fichier n'a pas été ajouté au registre.\n");
+      tous_ajoutes = false;
       continue;
     }
     std::fflush(stdout);
-    importe(ligne);
+    tous_ajoutes = importe(ligne) && tous_ajoutes;
   }
 
   putsacc("\nMise à jour du registre terminée !");
   std::fclose(liste);
   Pause();
-  return 0;
+  return tous_ajoutes ? 0 : 1;
 }

@@ -3,10 +3,12 @@
 // Utilitaires\Uninstall.ini, reads the installation path back from the
 // registry value Chemin, removes that folder, the suite's key and its
 // start-menu folder, all through the command interpreter. It asks nothing.
-// Without a path read from the registry, or with a drive's root for one,
-// nothing at all is removed from the disk.
+// Only the suite's own keys are deleted, and a folder is removed only when
+// its path has the shape of an installation and it holds the suite's key
+// list; otherwise nothing leaves the disk, the suite's key and start-menu
+// folder stay for a later run, and the program ends with status 1.
 #include <unistd.h>
-#include <windows.h>
+#include <windows.h>  // GetFileAttributesA
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +18,7 @@
 #include "jdr/jdr.h"
 #include "outils/outils.h"
 #include "uninstaller/lecture.h"
+#include "uninstaller/suppression.h"
 
 namespace {
 
@@ -31,23 +34,28 @@ constexpr const char *MENU_DEMARRER =
 // "rmdir /s /q \"%s\"" with a path of at most 240.
 constexpr int TAILLE_COMMANDE = 255;
 
-// Prints "cle: " and the reason, for a line that is not used.
+// Prints "what: " and the reason, both converted for the console, for a
+// key or a path that is not used.
 void refuse(const char *quoi, const char *raison) {
-  std::printf("%s: ", quoi);
+  std::printf("%s: ", acc(quoi, chfunc));
   putsacc(raison);
 }
 
-// Deletes the keys of the list, in its order, from line 2 on (see lit_cle).
+// Deletes the keys of the list, in its order, from line 2 on (see lit_cle);
+// a line that is not one of the suite's keys is told and left alone.
 // "HKEY_CLASSES_ROOT\.tbl" runs "reg delete \"HKEY_CLASSES_ROOT\.tbl\" /f".
 void supprime_les_cles(std::FILE *liste) {
   char ligne[TAILLE_LIGNE];
-  if (std::fgets(ligne, sizeof ligne, liste) == nullptr) return;  // line 1: free text
-  if (!coupe_fin_de_ligne(ligne) && !std::feof(liste)) fpurge(liste);
+  if (lit_cle(liste, ligne) == Cle::fin && std::feof(liste)) return;  // line 1: free text
   for (Cle lue = lit_cle(liste, ligne); lue != Cle::fin; lue = lit_cle(liste, ligne)) {
     char commande[TAILLE_COMMANDE];
     const int n = std::snprintf(commande, sizeof commande, "reg delete \"%s\" /f", ligne);
     if (lue == Cle::trop_longue || n < 0 || n >= static_cast<int>(sizeof commande)) {
       refuse(ligne, "clé trop longue, elle n'a pas été supprimée.\n");
+      continue;
+    }
+    if (lue == Cle::avec_nul || !cle_de_la_suite(ligne)) {
+      refuse(ligne, "ce n'est pas une clé de Vallorim, elle n'a pas été supprimée.\n");
       continue;
     }
     std::fflush(stdout);
@@ -57,16 +65,22 @@ void supprime_les_cles(std::FILE *liste) {
 }
 
 // Removes the installation folder `chemin` (its final '\' already dropped)
-// from its parent folder, so that no process of ours stands in it. Says why
-// when the path is refused. Returns whether the removal was run.
+// from its parent folder, so that no process of ours stands in it, once its
+// path and its content show it is an installation of the suite. Says why
+// when it is refused or not removed. Returns whether it was removed: its key
+// list is gone (the running program's own file goes after its end).
 bool supprime_le_dossier(const char *chemin) {
   if (chemin[0] == '\0') {
     putsacc("Aucun chemin d'installation n'a été lu dans le registre: aucun dossier n'est supprimé.\n");
     return false;
   }
-  if (chemin_dangereux(chemin)) {
-    std::printf("%s: ", chemin);
-    putsacc("ce chemin est la racine d'un disque, il n'est pas supprimé.\n");
+  if (const char *raison = refus_du_chemin(chemin)) {
+    refuse(chemin, raison);
+    return false;
+  }
+  if (!tient_la_suite(chemin)) {
+    refuse(chemin, "ce dossier ne contient pas Utilitaires\\Uninstall.ini, ce n'est pas une"
+                   " installation de Vallorim: il n'est pas supprimé.\n");
     return false;
   }
   char commande[TAILLE_COMMANDE];
@@ -85,30 +99,31 @@ bool supprime_le_dossier(const char *chemin) {
   }
   std::fflush(stdout);
   std::system(commande);
+  if (!vide_sauf_le_programme(chemin)) {
+    refuse(chemin, "ce dossier n'a pas pu être entièrement supprimé.\n");
+    return false;
+  }
   return true;
 }
 
-// Removes what `rmdir` had to leave of the folder `chemin` once this
-// program has ended: Windows never deletes a running program's file, nor
-// the folders holding it. A detached command interpreter, started from the
-// folder's parent, tries again after about one second and after four (ping
-// is the interpreter's only way to wait; Wine's breaks the block of a "for"
-// loop, so the tries are written out).
-void acheve_apres_la_fin(const char *chemin) {
-  if (GetFileAttributesA(chemin) == INVALID_FILE_ATTRIBUTES) return;  // all gone already
-  const std::string essai = std::string(" & rmdir /s /q \"") + chemin + "\" >nul 2>&1";
-  std::string commande = "cmd.exe /c ping -n 2 127.0.0.1 >nul" + essai +
-                         " & ping -n 4 127.0.0.1 >nul" + essai;
-  STARTUPINFOA demarrage{};
-  demarrage.cb = sizeof demarrage;
-  demarrage.dwFlags = STARTF_USESTDHANDLES;  // no handle of ours: it outlives us
-  PROCESS_INFORMATION processus{};
-  if (CreateProcessA(nullptr, commande.data(), nullptr, nullptr, FALSE,
-                     DETACHED_PROCESS | CREATE_NEW_PROCESS_GROUP, nullptr, nullptr, &demarrage,
-                     &processus)) {
-    CloseHandle(processus.hThread);
-    CloseHandle(processus.hProcess);
+// The path stored by the installer, from reg's answer in a scratch file
+// made afresh: a file left by an earlier run (even one that cannot be
+// removed, which reg could not overwrite either) never answers for reg.
+// Without an answer the path is empty. It comes back without its final
+// '\', in the source set (reg writes in the console's code page).
+void lit_le_chemin(char (&chemin)[TAILLE_LIGNE]) {
+  chemin[0] = '\0';
+  std::remove(SORTIE_DE_REG);
+  if (GetFileAttributesA(SORTIE_DE_REG) != INVALID_FILE_ATTRIBUTES) return;
+  std::fflush(stdout);
+  std::system(LECTURE_DU_CHEMIN);
+  if (std::FILE *reponse = std::fopen(SORTIE_DE_REG, "r")) {
+    lit_chemin(reponse, chemin);
+    std::fclose(reponse);
   }
+  const std::size_t longueur = std::strlen(chemin);
+  if (longueur > 0 && chemin[longueur - 1] == '\\') chemin[longueur - 1] = '\0';
+  invers_acc(chemin, chemin);
 }
 
 }  // namespace
@@ -121,24 +136,16 @@ int main(int argc, char **argv) {
 
   std::FILE *liste = ouvre_fichier(LISTE_DES_CLES, "r");
   supprime_les_cles(liste);
+  std::fclose(liste);
 
   std::puts("Lecture du chemin du programme");
-  std::fflush(stdout);
-  std::system(LECTURE_DU_CHEMIN);
-  std::FILE *reponse = ouvre_fichier(SORTIE_DE_REG, "r");
   char chemin[TAILLE_LIGNE];  // the stored path: 240 characters fit the rmdir command
-  lit_chemin(reponse, chemin);
-  std::fclose(reponse);
-  std::fclose(liste);
-  const std::size_t longueur = std::strlen(chemin);
-  if (longueur > 0 && chemin[longueur - 1] == '\\') chemin[longueur - 1] = '\0';
-  invers_acc(chemin, chemin);  // reg writes in the console's code page
+  lit_le_chemin(chemin);
 
   const bool supprime = supprime_le_dossier(chemin);
-  std::fflush(stdout);
-  std::system("reg delete HKLM\\Software\\Vallorim_light /f");
   if (supprime) {
     std::fflush(stdout);
+    std::system("reg delete HKLM\\Software\\Vallorim_light /f");
     std::system(MENU_DEMARRER);
     putsacc("Le programme Vallorim à été entièrement désinstallé\n");
   } else {
@@ -146,5 +153,5 @@ int main(int argc, char **argv) {
   }
   Pause();
   if (supprime) acheve_apres_la_fin(chemin);
-  return 0;
+  return supprime ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 // What the uninstaller reads: the keys of "Uninstall.ini" up to the '#'
-// line or the end of the file, the path in reg's answer whether its fields
-// are parted by tabs or by spaces, and the paths it must never remove.
+// line or the end of the file (only the suite's own are deleted), the path
+// in reg's answer whether its fields are parted by tabs or by spaces, and
+// the paths it must never remove.
 #include "uninstaller/lecture.h"
 
 #include <gtest/gtest.h>
@@ -19,13 +20,15 @@ std::FILE *fichier(const std::string &contenu) {
 }
 
 // Every answer of lit_cle until the end of the list, the key read with it
-// ("trop longue:" before a line refused as too long).
+// ("trop longue:" before a line refused as too long, "nul:" before one
+// holding a NUL byte).
 std::vector<std::string> cles(const std::string &contenu) {
   std::FILE *liste = fichier(contenu);
   std::vector<std::string> lues;
   char ligne[TAILLE_LIGNE];
   for (Cle c = lit_cle(liste, ligne); c != Cle::fin; c = lit_cle(liste, ligne))
-    lues.push_back((c == Cle::trop_longue ? "trop longue:" : "") + std::string(ligne));
+    lues.push_back((c == Cle::trop_longue ? "trop longue:" : c == Cle::avec_nul ? "nul:" : "") +
+                   std::string(ligne));
   std::fclose(liste);
   return lues;
 }
@@ -66,6 +69,24 @@ TEST(ListeDesCles, ALineLongerThanTheBoundIsRefusedWithItsRest) {
                                       "HKEY_CLASSES_ROOT\\.st"}));
 }
 
+TEST(ListeDesCles, ALineHoldingANulByteIsOneLineAndNeverHidesTheHashLine) {
+  using namespace std::string_literals;  // the NUL bytes stay in the text
+  EXPECT_EQ(cles("HKCR\\.nam\0x\n#\nHKEY_CLASSES_ROOT\\.tbl\n"s),
+            std::vector<std::string>{"nul:HKCR\\.nam"});
+  EXPECT_EQ(cles("\0#\nHKCR\\.cl\n#\n"s), (std::vector<std::string>{"nul:", "HKCR\\.cl"}));
+}
+
+TEST(ListeDesCles, OnlyTheKeysThatTheInstallerWritesMayBeDeleted) {
+  for (const char *cle : {"HKEY_CLASSES_ROOT\\.cl", "HKEY_CLASSES_ROOT\\tblt_auto_file", "HKCR\\.TBL",
+                          "hkey_classes_root\\Nam_Auto_File", "HKLM\\Software\\Vallorim_light",
+                          "HKEY_LOCAL_MACHINE\\SOFTWARE\\vallorim_light"})
+    EXPECT_TRUE(cle_de_la_suite(cle)) << cle;
+  for (const char *cle : {"HKEY_CLASSES_ROOT\\.cl\" /f & mkdir C:\\INJ3 & rem ", "HKEY_CLASSES_ROOT\\.txt",
+                          "HKEY_CLASSES_ROOT", "HKLM\\Software", "HKCU\\Software\\Vallorim_light",
+                          "HKEY_CLASSES_ROOT\\.cl\\shell", "HKEY_CLASSES_ROOT\\.cl ", ""})
+    EXPECT_FALSE(cle_de_la_suite(cle)) << cle;
+}
+
 TEST(ReponseDeReg, FindsTheValueLineWithSpacesOrTabs) {
   // Current Windows and Wine: no header lines, fields parted by spaces.
   EXPECT_EQ(chemin_de("\r\nHKEY_LOCAL_MACHINE\\Software\\Vallorim_light\r\n"
@@ -88,9 +109,25 @@ TEST(ReponseDeReg, WithoutValueLineThePathIsEmpty) {
   EXPECT_EQ(chemin_de("    Chemin    REG_EXPAND_SZ    C:\\Jeux\\\n"), "");
 }
 
-TEST(CheminDangereux, RefusesNothingAndDriveRoots) {
-  for (const char *chemin : {"", ".", "C:", "C:\\", "c:\\\\", "\\", "D: ", "C:/"})
-    EXPECT_TRUE(chemin_dangereux(chemin)) << '"' << chemin << '"';
-  for (const char *chemin : {"C:\\Jeux", "C:\\Jeux\\Vallorim light (v5.3)", "Jeux", "\\Jeux"})
-    EXPECT_FALSE(chemin_dangereux(chemin)) << '"' << chemin << '"';
+TEST(RefusDuChemin, OnlyTheShapeOfAnInstallationPasses) {
+  for (const char *chemin : {"C:\\Jeux\\Vallorim light (v5.3)", "D:\\Jeux vid\xE9o\\Vallorim light (v5.3)",
+                             "C:\\Vallorim light (v5.3)", "C:\\a.b\\Vallorim light (v5.3)"})
+    EXPECT_EQ(refus_du_chemin(chemin), nullptr) << chemin;
+  struct Cas {
+    const char *chemin, *debut_de_la_raison;
+  };
+  for (const Cas &cas : {Cas{"", "ce chemin est la racine"}, Cas{"C:", "ce chemin est la racine"},
+                         Cas{"C:\\", "ce chemin est la racine"}, Cas{".", "ce chemin est la racine"},
+                         Cas{"D:\\.", "ce chemin passe par"}, Cas{"..", "ce chemin ne commence pas"},
+                         Cas{"C:\\Jeux\\..\\Vallorim light (v5.3)", "ce chemin passe par"},
+                         Cas{"%USERPROFILE%", "ce chemin contient"},
+                         Cas{"C:\\Jeux\\x\" & mkdir C:\\INJ1 & rem ", "ce chemin contient"},
+                         Cas{"C:\\Jeux\tx\\Vallorim light (v5.3)", "ce chemin contient"},
+                         Cas{"Jeux\\Vallorim light (v5.3)", "ce chemin ne commence pas"},
+                         Cas{"C:\\Jeux", "ce dossier n'est pas"},
+                         Cas{"C:\\xVallorim light (v5.3)", "ce dossier n'est pas"}}) {
+    const char *raison = refus_du_chemin(cas.chemin);
+    ASSERT_NE(raison, nullptr) << cas.chemin;
+    EXPECT_EQ(std::string(raison).rfind(cas.debut_de_la_raison, 0), 0u) << cas.chemin << ": " << raison;
+  }
 }
