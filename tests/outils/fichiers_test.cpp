@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -137,13 +138,17 @@ TEST(ListingDoss, WritesASubFolderContentsBeforeItsOwnLine) {
 
 TEST(ListingDoss, AnAccentedFolderNameReachesTheSystem) {
   // Linux writes the name in UTF-8; Windows takes it as given, its letters
-  // being already the system's, and leaves chfunc alone.
+  // being already the system's (code page 1252 under Wine), and leaves
+  // chfunc alone.
 #ifdef _WIN32
   const std::string systeme = "L\xE4";
 #else
   const std::string systeme = "L\xC3\xA4";
 #endif
-  const std::string r = arbre({systeme + "/a.tbl"});
+  const std::string r = arbre({});
+  const fs::path dossier = fs::path(r) / fs::path(u8"L\u00E4");  // either system's own letter
+  fs::create_directories(dossier);
+  std::ofstream(dossier / "a.tbl").put('\n');
   std::snprintf(chfunc, sizeof chfunc, "%s", "t\xE9moin");
   EXPECT_EQ(liste(r + SEP + "L\xE4", 0, "", 0),
             std::vector<std::string>{r + SEP + systeme + SEP + "a.tbl"});
