@@ -222,7 +222,7 @@ debian)
   printf 'Source: essai\n\nPackage: essai\nArchitecture: any\n' >"$ici/shlibdeps/debian/control"
   dependances=$(cd "$ici/shlibdeps" && dpkg-shlibdeps -O -e "$ici/deballe/usr/bin/Sondeur" 2>/dev/null |
     sed -n 's/^shlibs:Depends=//p')
-  verifie "dpkg-shlibdeps finds libc6 ('$dependances')" grep -q '^libc6 (>= ' <<<"$dependances"
+  verifie "dpkg-shlibdeps finds libc6 ('$dependances')" grep -qE '(^|, )libc6 \(>= ' <<<"$dependances"
   champ() { dpkg-deb --field "$deb" "$1"; }
   for attendu in Package=vallorim-light Version=5.3 Architecture=amd64 Section=utils \
                  Priority=optional Recommends=xterm 'Maintainer=Vallorim <vallorim@example.org>' \
