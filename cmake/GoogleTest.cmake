@@ -9,11 +9,12 @@ else()
 endif()
 
 # vallorim_test(name sources... LIBS libs...): one test program, its cases
-# listed when ctest runs (under Wine for the Windows build).
+# listed when ctest runs (under Wine for the Windows build); its main comes
+# from test_support.
 function(vallorim_test nom)
   cmake_parse_arguments(PARSE_ARGV 1 T "" "" "LIBS")
   add_executable(${nom} ${T_UNPARSED_ARGUMENTS})
-  target_link_libraries(${nom} PRIVATE ${T_LIBS} test_support GTest::gtest_main reglages)
+  target_link_libraries(${nom} PRIVATE ${T_LIBS} test_support reglages)
   gtest_discover_tests(${nom} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                        PROPERTIES TIMEOUT 120)
 endfunction()

@@ -67,9 +67,10 @@ bool ligne_de_cle(char *ligne, const char *cle) {
 // The colour code stored under `cle`: what follows the first ':' of the
 // colour line, which comes right after the key line on Windows and one line
 // further on Linux. "Couleur:1F" gives "1F", "Couleur:0:7" gives "0:7", a
-// line without ':' is the code whole. No key line, or a key line with no
-// colour line after it, gives "0:7". A missing file ends the program
-// through ouvre_fichier. Returns `resultat` (TAILLE_COULEUR bytes).
+// line without ':' is the code whole. No key line, or a key line that ends
+// the file, gives "0:7"; on Linux, when the file ends after the free line,
+// that line stays in the buffer and gives the code. A missing file ends the
+// program through ouvre_fichier. Returns `resultat` (TAILLE_COULEUR bytes).
 char *color_va(const char *cle, char *resultat, char **argv) {
 #ifdef _WIN32
   (void)argv;
@@ -83,7 +84,8 @@ char *color_va(const char *cle, char *resultat, char **argv) {
 #endif
   bool trouve = false;
   while (!trouve && lit_ligne(fichier, resultat)) trouve = ligne_de_cle(resultat, cle);
-  for (int i = 0; trouve && i < LIGNES_APRES_LA_CLE; ++i) trouve = lit_ligne(fichier, resultat);
+  if (trouve) trouve = lit_ligne(fichier, resultat);  // a key line that ends the file has none
+  for (int i = 1; trouve && i < LIGNES_APRES_LA_CLE; ++i) lit_ligne(fichier, resultat);
   std::fclose(fichier);
   if (!trouve) {
     std::snprintf(resultat, TAILLE_COULEUR, "%s", COULEUR_PAR_DEFAUT);

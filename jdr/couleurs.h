@@ -8,7 +8,7 @@
 
 // The result buffer of color_va: a line of 254 bytes and the NUL.
 constexpr int TAILLE_COULEUR = 255;
-// The code given when the file has no key line, or no colour line after it.
+// The code given when the file has no key line, or no line after it.
 constexpr const char *COULEUR_PAR_DEFAUT = "0:7";
 
 char *color_va(const char *cle, char *resultat, char **argv);

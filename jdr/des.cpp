@@ -115,8 +115,9 @@ int *interpret_des(const char *expression, char *texte) {
 // Prints one entry drawn at random from the numbered file `chemin`, then an
 // empty line. Line 1 is one ignored character and the number of entries K;
 // an entry is found by its header "#n" followed by one separator, the first
-// header numbered n being used. The generator is reseeded on every call.
-// K of 0 or less, or a drawn number that no header carries: nothing printed.
+// header numbered n being used. The generator is reseeded on every call,
+// and n is drawn for any K: a K of 0 or -1 draws 1 (NbAlea1b). A drawn
+// number that no header carries, or an empty file: nothing printed.
 // A file that cannot be opened ends the program (ouvre_fichier).
 void Ph_jdr(const char *chemin) {
   Init_srand();
@@ -124,7 +125,7 @@ void Ph_jdr(const char *chemin) {
   char ligne[TAILLE_LIGNE_FICHIER];
   if (std::fgets(ligne, sizeof ligne, fichier) != nullptr) {
     const int nombre = entier_de(ligne + 1);  // fgets read one character at least
-    if (nombre > 0) affiche_entree(fichier, NbAlea1b(nombre));
+    affiche_entree(fichier, NbAlea1b(nombre));
   }
   std::fclose(fichier);
 }

@@ -45,6 +45,32 @@ char *nom_systeme(const char *nom) {
   return converti;
 }
 
+// The folder's name as the system wants it, in a new heap block like
+// nom_systeme's. Linux converts it as a file name; Windows takes it as
+// given, chfunc untouched: its letters are already those of the system
+// (a name that readdir gave, or the caller's), and converting them from
+// the console's code page would name another folder.
+char *nom_de_dossier(const char *dossier) {
+#ifdef _WIN32
+  const std::size_t taille = 2 * std::strlen(dossier) + 1;
+  char *copie = alloue(taille);
+  std::snprintf(copie, taille, "%s", dossier);
+  return copie;
+#else
+  return nom_systeme(dossier);
+#endif
+}
+
+// Whether `stat` or `fstat` described a folder.
+bool est_dossier(const struct stat &etat) { return (etat.st_mode & 0xF000) == 0x4000; }
+
+// Whether the open stream is a folder: Linux's fopen opens one for
+// reading, and every read of it then fails.
+bool est_un_dossier(FILE *fichier) {
+  struct stat etat {};
+  return fstat(fileno(fichier), &etat) == 0 && est_dossier(etat);
+}
+
 // Tells why the listing cannot go on, pauses and ends with status 1.
 [[noreturn]] void abandon() {
   Pause();
@@ -102,15 +128,15 @@ void parcourt(const char *chemin, FILE *flux, int recursif, char extensions[][25
       closedir(dossier);
       abandon();
     }
-    const bool est_dossier = (etat.st_mode & 0xF000) == 0x4000;
-    if (recursif && est_dossier && !deja_parcouru(ancetres, etat)) {
+    const bool dossier_trouve = est_dossier(etat);
+    if (recursif && dossier_trouve && !deja_parcouru(ancetres, etat)) {
       ancetres.push_back({etat.st_dev, etat.st_ino});
       parcourt(complet, flux, recursif, extensions, nombre, dossiers, ancetres);
       ancetres.pop_back();
     }
     std::free(complet);
     if (nombre != 0 && extension_retenue(nom, extensions, nombre)) garder = 1;
-    if (!dossiers && est_dossier) garder = 0;
+    if (!dossiers && dossier_trouve) garder = 0;
     if (garder) std::fprintf(flux, "%s" SEPARATEUR "%s\n", chemin, nom);
   }
   closedir(dossier);
@@ -119,15 +145,16 @@ void parcourt(const char *chemin, FILE *flux, int recursif, char extensions[][25
 }  // namespace
 
 // Opens `nom` (source set, either separator) with `mode`; never returns
-// null: a failure shows the converted name and the mode, pauses and ends
-// the program with status 1.
+// null, nor a folder: a failure shows the converted name and the mode,
+// pauses and ends the program with status 1.
 FILE *ouvre_fichier(const char *nom, const char *mode) {
   char *converti = nom_systeme(nom);
   FILE *fichier = std::fopen(converti, mode);
-  if (fichier != nullptr) {
+  if (fichier != nullptr && !est_un_dossier(fichier)) {
     std::free(converti);
     return fichier;
   }
+  if (fichier != nullptr) std::fclose(fichier);
 #ifdef _WIN32
   const char *montre = acc(converti, chfunc);
 #else
@@ -142,11 +169,11 @@ FILE *ouvre_fichier(const char *nom, const char *mode) {
 // Writes the full path of every entry of `dossier` whose extension is in
 // the list (all of them when `nombre` is 0), one per line; folders only
 // when `dossiers`. With `recursif`, a sub-folder's contents come before its
-// own line. The folder's name is converted once; the paths found below it
-// are used as the system gives them.
+// own line. The folder's name is converted once (on Linux only); the paths
+// found below it are used as the system gives them.
 void print_doss(const char *dossier, FILE *flux, int recursif, char extensions[][255], int nombre,
                 int dossiers) {
-  char *chemin = nom_systeme(dossier);
+  char *chemin = nom_de_dossier(dossier);
   std::vector<Identite> ancetres;
   struct stat etat {};
   if (stat(chemin, &etat) == 0) ancetres.push_back({etat.st_dev, etat.st_ino});

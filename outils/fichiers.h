@@ -1,7 +1,9 @@
 // fichiers.h -- opening the suite's files by their names as typed, and
 // listing folders. Names are converted for the file system first: UTF-8 and
-// '/' separators on Linux, the source set on Windows. A file or folder that
-// cannot be opened ends the program with a French message and a pause.
+// '/' separators on Linux; on Windows a file name goes to the source set and
+// a folder name is taken as given. A file or folder that cannot be opened,
+// or a folder given as a file, ends the program with a French message and
+// a pause.
 #ifndef OUTILS_FICHIERS_H
 #define OUTILS_FICHIERS_H
 

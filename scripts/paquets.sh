@@ -2,14 +2,15 @@
 # Installs the Debian packages that the build and the tests need, when some
 # are missing: compilers (native, clang with libFuzzer, MinGW-w64), CMake,
 # Ninja, GoogleTest, Wine for the Windows tests, xterm and Xvfb for the
-# window relaunch, and the desktop, MIME and manual page tools that the
-# installation tests use.
+# window relaunch, the desktop, MIME and manual page tools that the
+# installation tests use, and the Debian tools that make and check the .deb
+# (dpkg-shlibdeps, lintian).
 set -euo pipefail
 
 paquets=(cmake ninja-build g++ libgtest-dev googletest clang-14 libclang-rt-14-dev
          g++-mingw-w64-x86-64 wine wine64 xterm xvfb tmux
          desktop-file-utils xdg-utils libfile-mimeinfo-perl shared-mime-info
-         groff-base man-db)
+         groff-base man-db dpkg-dev lintian)
 
 manquants=()
 for p in "${paquets[@]}"; do

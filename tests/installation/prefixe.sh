@@ -7,37 +7,17 @@
 #   source prefixe.sh            in a test: prefixe_du_test MODELE DOSSIER
 #                                then wine_du_test ARGS... and fin_du_test
 #
-# Safety: HOME is a folder of the test's own; drive Z: (the whole Linux
-# tree) and every link out of drive_c are removed before any program runs,
-# and checked again in each copy; wineboot's output goes nowhere, since
-# Wine's background services keep the output of the command that started them.
+# Safety: HOME is a folder of the test's own; the template is made and
+# sealed by cmake/prefixe-wine.sh (no drive but C:, no link out of drive_c)
+# before any program runs, and each copy is checked and sealed again.
 
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY= LC_ALL=C.UTF-8
+source "$(dirname "${BASH_SOURCE[0]}")/../../cmake/prefixe-wine.sh"
+export LC_ALL=C.UTF-8
 
-# Cuts the prefix $WINEPREFIX off the Linux tree: no drive but C:, no link
-# leaving drive_c. Fails when one is left.
-isole_prefixe() {
-  local lecteur
-  for lecteur in "$WINEPREFIX"/dosdevices/*; do
-    [ "$(basename "$lecteur")" = c: ] || rm -f "$lecteur"
-  done
-  find "$WINEPREFIX/drive_c" -type l -exec rm -f {} +
-  [ -z "$(find "$WINEPREFIX/drive_c" -type l)" ] &&
-    [ "$(readlink "$WINEPREFIX/dosdevices/c:")" = ../drive_c ] &&
-    [ "$(ls "$WINEPREFIX/dosdevices")" = c: ]
-}
-
-# The template: wineboot once, its server gone before anyone copies it.
+# The template, with a HOME of its own that starts empty.
 cree_modele() {
-  local dossier
-  dossier=$(mkdir -p "$1" && cd "$1" && pwd)
-  rm -rf "$dossier/prefix" "$dossier/home"
-  mkdir -p "$dossier/home"
-  export WINEPREFIX="$dossier/prefix" HOME="$dossier/home"
-  timeout 120 wineboot -i </dev/null >/dev/null 2>&1 || true
-  timeout 60 wineserver -w
-  isole_prefixe || { echo "the template prefix keeps a way out" >&2; return 1; }
-  touch "$WINEPREFIX/.pret"
+  rm -rf "$1/home"
+  cree_prefixe "$1"
 }
 
 # A fresh copy of the template MODELE in DOSSIER (emptied first), with its

@@ -158,14 +158,15 @@ TEST(PhJdr, PrintsOneOfTheEntriesAndEachComesOut) {
   EXPECT_EQ(vues, possibles);
 }
 
-TEST(PhJdr, PrintsNothingWithoutEntriesAndClosesTheFile) {
+TEST(PhJdr, PrintsWhatTheDrawFindsAndClosesTheFile) {
   // Descriptors are compared while the output is captured, as Ph_jdr runs:
   // the capture holds descriptors of its own.
   int libre = -1;
   sortie_de([&] { libre = prochain_descripteur(); });
+  // A count of 0, -1 or none still draws, and the draw is then 1.
   const std::pair<const char *, const char *> cas[] = {
-      {"#0\n#1 un\n", ""}, {"#-2\n#1 un\n", ""}, {"", ""}, {"#\n#1 un\n", ""},
-      {"#1\n#2 deux\n#3 trois\n", ""}, {"#1\n#1 un\n", "un\n\n"}};
+      {"#0\n#1 un\n", "un\n\n"}, {"#-1\n#0 z\xE9ro\n#1 un\n", "un\n\n"}, {"", ""},
+      {"#\n#1 un\n", "un\n\n"}, {"#1\n#2 deux\n#3 trois\n", ""}, {"#1\n#1 un\n", "un\n\n"}};
   for (const auto &[contenu, attendu] : cas) {
     const std::string chemin = ecrit_fichier("table.txt", contenu);
     int apres = -1;

@@ -6,10 +6,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "outils/accents.h"
 #include "tests/support/support.h"
 
 namespace fs = std::filesystem;
@@ -82,6 +84,11 @@ TEST(OuvreFichierDeathTest, AFileThatCannotBeOpenedEndsTheProgram) {
   EXPECT_EQ(sortie_finale([] { ouvre_fichier("absent\\table.tbl", "r"); }, "\n", 1),
             "\n!!! Une erreur est survenue durant l'ouverture du fichier absent" + SEP +
                 "table.tbl, en mode r...");
+  // A folder is no file, though Linux's fopen opens one for reading.
+  const std::string dossier = dossier_du_test();
+  EXPECT_EQ(sortie_finale([&] { ouvre_fichier(dossier.c_str(), "r"); }, "\n", 1),
+            "\n!!! Une erreur est survenue durant l'ouverture du fichier " + dossier +
+                ", en mode r...");
 }
 
 TEST(OuvreFichierDeathTest, AnEmptyNameFails) {
@@ -127,6 +134,27 @@ TEST(ListingDoss, WritesASubFolderContentsBeforeItsOwnLine) {
   // Without a listed extension a folder is not listed, but still walked.
   EXPECT_EQ(trie(liste(r, 1, "tbl", 1)),
             trie({sous + SEP + "c.tbl", sous + SEP + "d.tbl", sous + SEP + "bas" + SEP + "e.tbl"}));
+}
+
+TEST(ListingDoss, AnAccentedFolderNameReachesTheSystem) {
+  // Linux writes the name in UTF-8; Windows takes it as given, its letters
+  // being already the system's (code page 1252 under Wine), and leaves
+  // chfunc alone.
+#ifdef _WIN32
+  const std::string systeme = "L\xE4";
+#else
+  const std::string systeme = "L\xC3\xA4";
+#endif
+  const std::string r = arbre({});
+  const fs::path dossier = fs::path(r) / fs::path(u8"L\u00E4");  // either system's own letter
+  fs::create_directories(dossier);
+  std::ofstream(dossier / "a.tbl").put('\n');
+  std::snprintf(chfunc, sizeof chfunc, "%s", "t\xE9moin");
+  EXPECT_EQ(liste(r + SEP + "L\xE4", 0, "", 0),
+            std::vector<std::string>{r + SEP + systeme + SEP + "a.tbl"});
+#ifdef _WIN32
+  EXPECT_STREQ(chfunc, "t\xE9moin");
+#endif
 }
 
 TEST(ListingDossDeathTest, AFolderThatCannotBeOpenedEndsTheProgram) {

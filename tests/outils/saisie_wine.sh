@@ -21,8 +21,9 @@ if ! command -v tmux >/dev/null 2>&1; then
   exit 1
 fi
 
-# The program writes its result here, inside the build folder (Wine's D:).
-dossier=$PWD/essais/saisie_wine
+# The program writes its result here, beside it in the build folder (Wine's
+# D:), whatever folder the test is started from.
+dossier=$(cd "$(dirname "$programme")" && pwd)/essais/saisie_wine
 rm -rf "$dossier"
 mkdir -p "$dossier"
 resultat=$dossier/resultat.txt

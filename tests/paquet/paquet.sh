@@ -2,11 +2,12 @@
 # The Linux installation as its user gets it: the tree that `cmake --install`
 # lays out under a prefix in a temporary home, the suite run from there, the
 # desktop integration in that home alone (the steps the README gives), the
-# .tar.gz made by CPack, and the manual page.
+# .tar.gz and the .deb made by CPack, and the manual page. The .deb is read
+# and unpacked, never installed.
 #
 #   paquet.sh CASE BUILD SOURCE FOLDER
 #   CASE: installe (the fixture: installs into FOLDER/maison/.local),
-#   arborescence, bureau, archive, manuel.
+#   arborescence, bureau, archive, debian, manuel.
 # The tools the checks need are installed by scripts/paquets.sh; a missing
 # one fails the test, it never skips it.
 set -uo pipefail
@@ -47,6 +48,18 @@ sur_terminal() {
   printf '\n' | script -qec "$(printf '%q ' "$@")" /dev/null >"$sortie"
 }
 
+# The files of an installation, relative to its prefix, one a line, sorted.
+fichiers_attendus() {
+  {
+    printf '%s\n' bin/Sondeur share/man/man1/Sondeur.1.gz \
+      share/applications/vallorim-sondeur.desktop share/mime/packages/vallorim-table.xml \
+      share/icons/hicolor/scalable/apps/vallorim-sondeur.svg \
+      share/doc/vallorim-light/copyright share/doc/vallorim-light/changelog.gz
+    ls "$source/exemples" | sed 's|^|share/vallorim/exemples/|'
+  } | sort
+}
+fichiers_de() { (cd "$1" && find . -type f | sed 's|^\./||' | sort); }
+
 compare_rapport() {  # compare_rapport WHAT OUTPUT EXPECTED
   local attendu
   attendu=$(printf "$3")
@@ -60,31 +73,31 @@ case $cas in
 installe)
   rm -rf "$dossier"
   mkdir -p "$dossier"
-  cmake --install "$construction" --prefix "$prefixe" >"$dossier/installation.log" ||
+  # Stripped, as CPack strips what it packs.
+  cmake --install "$construction" --prefix "$prefixe" --strip >"$dossier/installation.log" ||
     echoue "cmake --install into $prefixe"
   ;;
 
 arborescence)
   outils script
   exemples=$(cd "$source/exemples" && ls)
-  attendu=$(
-    printf '%s\n' bin/Sondeur bin/regupdater share/man/man1/Sondeur.1 \
-      share/applications/vallorim-sondeur.desktop share/mime/packages/vallorim-table.xml
-    for f in $exemples; do echo "share/vallorim/exemples/$f"; done
-  )
-  installe=$(cd "$prefixe" && find . -type f | sed 's|^\./||' | sort)
-  [ "$installe" = "$(sort <<<"$attendu")" ] || {
-    echoue "the installed files are not the expected ones"
-    diff <(sort <<<"$attendu") <(printf '%s\n' "$installe") >&2
-  }
-  for programme in Sondeur regupdater; do
-    verifie "bin/$programme is an executable ELF file" \
-      test -x "$prefixe/bin/$programme" -a "$(head -c4 "$prefixe/bin/$programme" | od -An -c | tr -d ' ')" = '177ELF'
-  done
+  diff <(fichiers_attendus) <(fichiers_de "$prefixe") >&2 ||
+    echoue "the installed files are not the expected ones (regupdater stays out)"
+  verifie "bin/Sondeur is an executable ELF file" \
+    test -x "$prefixe/bin/Sondeur" -a "$(head -c4 "$prefixe/bin/Sondeur" | od -An -c | tr -d ' ')" = '177ELF'
   for f in $exemples; do
     verifie "sample $f installed byte for byte" cmp -s "$source/exemples/$f" "$prefixe/share/vallorim/exemples/$f"
   done
-  verifie "manual page installed byte for byte" cmp -s "$source/docs/Sondeur.1" "$prefixe/share/man/man1/Sondeur.1"
+  for f in applications/vallorim-sondeur.desktop mime/packages/vallorim-table.xml \
+           icons/hicolor/scalable/apps/vallorim-sondeur.svg doc/vallorim-light/copyright; do
+    verifie "share/$f installed byte for byte" cmp -s "$source/paquet/${f##*/}" "$prefixe/share/$f"
+  done
+  # Compressed as Debian wants them: gzip -9n, without name or time.
+  for f in man/man1/Sondeur.1.gz:docs/Sondeur.1 doc/vallorim-light/changelog.gz:paquet/changelog; do
+    verifie "share/${f%%:*} is ${f#*:} compressed" cmp -s <(gzip -dc "$prefixe/share/${f%%:*}") "$source/${f#*:}"
+    verifie "share/${f%%:*} holds no name nor time" \
+      test "$(od -An -tx1 -j3 -N5 "$prefixe/share/${f%%:*}" | tr -d ' ')" = 0000000000
+  done
 
   # Sondeur found through the PATH, as the desktop entry names it, run from
   # another folder on the installed samples.
@@ -120,6 +133,11 @@ bureau)
   verifie "desktop-file-validate accepts the entry" dans_la_maison desktop-file-validate "$entree"
   verifie "update-mime-database" dans_la_maison update-mime-database "$donnees/mime"
   verifie "update-desktop-database" dans_la_maison update-desktop-database "$donnees/applications"
+  icone=$(sed -n 's/^Icon=//p' "$entree")
+  verifie "the entry's icon '$icone' is the suite's" \
+    test -f "$donnees/icons/hicolor/scalable/apps/$icone.svg" -a "$icone" = vallorim-sondeur
+  verifie "the table type shows the same icon" \
+    grep -qxF application/x-vallorim-table:vallorim-sondeur "$donnees/mime/icons"
 
   mkdir -p "$maison/Mes tables"
   table="$maison/Mes tables/forêt.tbl"
@@ -178,6 +196,52 @@ archive)
   verifie "the archive holds the installed tree" diff -r "$prefixe" "$ici/deballe"
   verifie "bin/Sondeur stays executable in the archive" test -x "$ici/deballe/bin/Sondeur"
   rm -rf "$ici/_CPack_Packages" "$ici/deballe"
+  ;;
+
+debian)
+  outils cpack dpkg-deb dpkg-shlibdeps lintian
+  ici=$dossier/debian
+  rm -rf "$ici" && mkdir -p "$ici/deballe" || exit 1
+  cpack --config "$construction/CPackConfig.cmake" -G DEB -B "$ici" >"$ici/cpack.log" 2>&1 ||
+    echoue "cpack"
+  deb=$ici/vallorim-light_5.3_amd64.deb
+  [ -f "$deb" ] || { echoue "cpack made no $deb"; exit 1; }
+
+  # Unpacked (never installed), it gives the installed tree under /usr.
+  dpkg-deb -x "$deb" "$ici/deballe" || echoue "dpkg-deb -x"
+  verifie "the package holds the installed tree under /usr" diff -r "$prefixe" "$ici/deballe/usr"
+  diff <(fichiers_attendus | sed 's|^|./usr/|') \
+       <(dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ {print $6}' | sort) >&2 ||
+    echoue "dpkg-deb --contents lists other files"
+  verifie "bin/Sondeur is root's and executable" \
+    test "$(dpkg-deb --contents "$deb" | awk '$6 == "./usr/bin/Sondeur" {print $1, $2}')" = \
+      "-rwxr-xr-x root/root"
+
+  # The control fields; the dependencies are those dpkg-shlibdeps finds.
+  mkdir -p "$ici/shlibdeps/debian"
+  printf 'Source: essai\n\nPackage: essai\nArchitecture: any\n' >"$ici/shlibdeps/debian/control"
+  dependances=$(cd "$ici/shlibdeps" && dpkg-shlibdeps -O -e "$ici/deballe/usr/bin/Sondeur" 2>/dev/null |
+    sed -n 's/^shlibs:Depends=//p')
+  verifie "dpkg-shlibdeps finds libc6 ('$dependances')" grep -qE '(^|, )libc6 \(>= ' <<<"$dependances"
+  champ() { dpkg-deb --field "$deb" "$1"; }
+  for attendu in Package=vallorim-light Version=5.3 Architecture=amd64 Section=utils \
+                 Priority=optional Recommends=xterm 'Maintainer=Vallorim <vallorim@example.org>' \
+                 "Depends=$dependances"; do
+    verifie "control field ${attendu%%=*}: '$(champ "${attendu%%=*}")'" test "$(champ "${attendu%%=*}")" = "${attendu#*=}"
+  done
+  description=$(champ Description)
+  verifie "the description's summary, in French" \
+    test "$(head -n1 <<<"$description")" = 'utilitaires en console pour meneurs de jeu de rôle'
+  verifie "the description goes on in French" \
+    test "$(sed -n 2p <<<"$description")" = ' Vallorim light réunit de petits programmes en console pour les meneurs de'
+  # No maintainer script: the triggers of shared-mime-info,
+  # desktop-file-utils and hicolor-icon-theme update their databases.
+  verifie "the control part holds control and md5sums alone" \
+    test "$(dpkg-deb --ctrl-tarfile "$deb" | tar t | sort | tr '\n' ' ')" = './control ./md5sums '
+
+  lintian --no-cfg --fail-on error "$deb" >"$ici/lintian.txt" 2>&1 ||
+    echoue "lintian reports errors: $(grep '^E:' "$ici/lintian.txt")"
+  rm -rf "$ici/_CPack_Packages" "$ici/deballe" "$ici/shlibdeps"
   ;;
 
 manuel)

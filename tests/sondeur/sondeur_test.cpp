@@ -97,13 +97,13 @@ TEST(Sondeur, TheReasonIsConvertedForTheConsoleAsTheRestOfTheReport) {
                           "sor\n...");
 }
 
-TEST(Sondeur, AMissingFileEndsWithStatusOne) {
-  dossier_du_test();
-  const Execution e = sondeur({"absente.tbl"}, "\n");
-  EXPECT_EQ(e.sortie, banniere() +
-                          "\n!!! Une erreur est survenue durant l'ouverture du fichier absente.tbl, "
-                          "en mode r...");
-  EXPECT_EQ(e.statut, 1);
+TEST(Sondeur, AMissingFileOrAFolderEndsWithStatusOne) {
+  for (const std::string &nom : {std::string("absente.tbl"), dossier_du_test()}) {
+    const Execution e = sondeur({nom}, "\n");
+    EXPECT_EQ(e.sortie, banniere() + "\n!!! Une erreur est survenue durant l'ouverture du fichier " +
+                            nom + ", en mode r...");
+    EXPECT_EQ(e.statut, 1);
+  }
 }
 
 TEST(Sondeur, WithoutArgumentTheTypedNameIsUsed) {

@@ -1,7 +1,9 @@
 // support.h -- what the tests share: capturing what a routine prints,
 // feeding its standard input, and files in a fresh folder of the test's own.
-// Paths are relative to the test's working folder, so that they work the same
-// under Wine (whose prefix maps no drive to the Linux tree).
+// Paths are relative to the test program's own folder, where its main moves
+// before any test runs (principal.cpp): they work the same under Wine (whose
+// prefix maps no drive to the Linux tree), and the files stay in the build
+// folder.
 #ifndef TESTS_SUPPORT_H
 #define TESTS_SUPPORT_H
 
@@ -28,7 +30,8 @@ void sortie_vers(const std::string &nom);
 std::string sortie_finale(const std::function<void()> &action, const std::string &clavier,
                           int statut, const std::string &erreurs = "");
 
-// A fresh empty folder for the running test, named after it; its path.
+// A fresh empty folder for the running test, named after it, under the
+// program's folder ("essais/Suite.Test"); its path, relative.
 std::string dossier_du_test();
 
 // Writes `contenu` into the file `nom` of the test's folder; its path.
