@@ -98,7 +98,7 @@ class Ecrivain {
       } else {
         ligne((forme_.mots_cles && tirage(2) ? "0:" : "") + texte());
       }
-    } else if (forme_.mots_cles && choix <= 5) {
+    } else if (forme_.mots_cles && choix >= 3 && choix <= 5) {
       const char *mot_cle[] = {"tt ", "tt+ ", "tt0 "};
       ligne(mot_cle[choix - 3] + texte());
     } else {
