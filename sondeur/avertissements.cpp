@@ -312,14 +312,11 @@ class Lecteur {
     debut_ = 0;
     fin_ = reste;
     const std::size_t lus = std::fread(tampon_ + fin_, 1, sizeof tampon_ - fin_, fichier_);
-    if (lus == 0) {
-      fin_du_fichier_ = true;
-      return false;
-    }
     rapport_.examine(reinterpret_cast<const unsigned char *>(tampon_ + fin_), lus);
     fin_ += lus;
-    cherche_nul(0);
-    return true;
+    cherche_nul(0);  // the bytes have moved, even when none were read
+    fin_du_fichier_ = lus == 0;
+    return !fin_du_fichier_;
   }
 
   void cherche_nul(std::size_t depuis) {

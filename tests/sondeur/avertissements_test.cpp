@@ -211,14 +211,29 @@ TEST(Avertissements, ManyWarningsAllComeInOrder) {
 }
 
 // On any table, where this reading follows the structure to a verdict, it
-// is the engine's: damaged tables and random pieces of the grammar. The
-// engine's reports are captured once for the whole run and thrown away.
+// is the engine's: damaged tables, random pieces of the grammar, and inputs
+// that once set them apart. The engine's reports are captured once for the
+// whole run and thrown away.
 TEST(Avertissements, TheStructureIsFollowedAsTheEngineFollowsIt) {
-  std::mt19937 hasard(1515);
   int verdicts = 0;
   std::string desaccord;  // the first table where the verdicts differ
+  const auto compare = [&](const std::string &texte) {
+    std::FILE *table = std::fopen(ecrit_fichier("table.tbl", texte).c_str(), "rb");
+    const SuiviAvertissements suivi = suit_avertissements(table, [](long, const char *) {});
+    std::rewind(table);
+    const int moteur = moteur_principal(table);
+    std::fclose(table);
+    verdicts += suivi.verdict != 0;
+    if (suivi.verdict != 0 && suivi.verdict != moteur && desaccord.empty())
+      desaccord = std::to_string(suivi.verdict) + " for " + std::to_string(moteur) + ": " +
+                  testing::PrintToString(texte);
+  };
+  std::mt19937 hasard(1515);
   sortie_de([&] {
-    for (int i = 0; i < 2000 && desaccord.empty(); ++i) {
+    // A last line without line feed comes after the buffer is refilled; its
+    // text still ends at its NUL, before the ':' that would open a list.
+    compare(std::string("dd3:1:a\n2:b\n3;x\0:dd3", 20));
+    for (int i = 0; i < 2000; ++i) {
       Forme f;
       f.genre = 1 + static_cast<int>(hasard() % 5);
       f.entrees = 1 + hasard() % 12;
@@ -226,17 +241,7 @@ TEST(Avertissements, TheStructureIsFollowedAsTheEngineFollowsIt) {
       f.profondeur = static_cast<int>(hasard() % 4);
       f.longues = hasard() % 4 == 0;
       f.graine = static_cast<unsigned>(hasard());
-      const std::string texte = i % 2 ? abime(table_valide(f), hasard) : charabia(hasard);
-      std::FILE *table = std::fopen(ecrit_fichier("table.tbl", texte).c_str(), "rb");
-      const SuiviAvertissements suivi = suit_avertissements(table, [](long, const char *) {});
-      std::rewind(table);
-      const int moteur = moteur_principal(table);
-      std::fclose(table);
-      if (suivi.verdict == 0) continue;
-      ++verdicts;
-      if (suivi.verdict != moteur)
-        desaccord = std::to_string(suivi.verdict) + " for " + std::to_string(moteur) + ": " +
-                    testing::PrintToString(texte);
+      compare(i % 2 ? abime(table_valide(f), hasard) : charabia(hasard));
     }
   });
   EXPECT_EQ(desaccord, "");
