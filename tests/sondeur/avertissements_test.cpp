@@ -120,6 +120,8 @@ TEST(Avertissements, EachMistakeIsReportedAtItsLineInLineOrder) {
         {4, sans_deux_points("le num\xE9ro 4",
                              "4:Un garde arm\xE9 : un long texte qui n'entr...")},
         {5, sans_deux_points("le num\xE9ro 5", "5:dd")}}},
+      {"a number without its ':' in a file with CR LF line ends", "dd2:1:a\r\n2 Un garde\r\n",
+       {{2, sans_deux_points("le num\xE9ro 2", "2:Un garde")}}},
       {"a range and a header entry without their ':'", joint({"dd3:1 Gobelin", "2-3 Orc"}),
        {{1, sans_deux_points("le num\xE9ro 1", "1:Gobelin")},
         {2, sans_deux_points("l'intervalle 2-3", "2-3:Orc")}}},
@@ -149,6 +151,7 @@ TEST(Avertissements, EachMistakeIsReportedAtItsLineInLineOrder) {
 TEST(Avertissements, CorrectTablesGiveNone) {
   const std::vector<Cas> cas = {
       {"the worked example", EXEMPLE, {}},
+      {"CR LF line ends", "dd3:1:a\r\n2\r\n3-3 :c\r\n", {}},
       {"empty entries, blanks and signs", joint({"dd4:+1", " 2 :b", "3-4 :c", ""}), {}},
       {"zero prefixes", joint({"dd3:0:1:a", "0:0:2:b", "0 voir p.3:c"}), {}},
       {"ranges at the size and of one number", joint({"dd6:1-1:a", "2-6:b"}), {}},
