@@ -114,6 +114,17 @@ class Ecrivain {
 
 }  // namespace
 
+Forme forme_au_hasard(std::mt19937 &hasard) {
+  Forme f;
+  f.genre = 1 + static_cast<int>(hasard() % 5);
+  f.entrees = 1 + hasard() % 12;
+  f.tables = 1 + static_cast<int>(hasard() % 3);
+  f.profondeur = static_cast<int>(hasard() % 4);
+  f.longues = hasard() % 4 == 0;
+  f.graine = static_cast<unsigned>(hasard());
+  return f;
+}
+
 void ecrit_table(std::FILE *sortie, const Forme &forme) { Ecrivain(sortie, forme).table(); }
 
 std::string table_valide(const Forme &forme) {

@@ -236,16 +236,8 @@ TEST(Avertissements, TheStructureIsFollowedAsTheEngineFollowsIt) {
     // A last line without line feed comes after the buffer is refilled; its
     // text still ends at its NUL, before the ':' that would open a list.
     compare(std::string("dd3:1:a\n2:b\n3;x\0:dd3", 20));
-    for (int i = 0; i < 2000; ++i) {
-      Forme f;
-      f.genre = 1 + static_cast<int>(hasard() % 5);
-      f.entrees = 1 + hasard() % 12;
-      f.tables = 1 + static_cast<int>(hasard() % 3);
-      f.profondeur = static_cast<int>(hasard() % 4);
-      f.longues = hasard() % 4 == 0;
-      f.graine = static_cast<unsigned>(hasard());
-      compare(i % 2 ? abime(table_valide(f), hasard) : charabia(hasard));
-    }
+    for (int i = 0; i < 2000; ++i)
+      compare(i % 2 ? abime(table_valide(forme_au_hasard(hasard)), hasard) : charabia(hasard));
   });
   EXPECT_EQ(desaccord, "");
   EXPECT_GT(verdicts, 1300);  // most tables reach a verdict: the comparison is not idle
