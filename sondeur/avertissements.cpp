@@ -41,7 +41,9 @@ constexpr std::size_t TAILLE_MESSAGE = 192;
 // The warnings that may wait for the verdicts of line 1 (see Rapport).
 constexpr int ATTENTE_MAX = 128;
 // The text of an entry quoted in a suggestion, at most.
-constexpr int CITATION_MAX = 40;
+constexpr std::size_t CITATION_MAX = 40;
+// A number or a range as written, at most: "-2147483648--2147483648".
+constexpr std::size_t NUMERO_MAX = 23;
 
 // The messages, in ISO 8859-1 once compiled.
 constexpr const char *APRES_LA_FIN = "entrée %d après la fin de la table (dd%d annonce %d entrée%s)";
@@ -49,7 +51,7 @@ constexpr const char *INTERVALLE_TROP_LONG =
     "intervalle %d-%d au-delà de la fin de la %s (dd%d annonce %d entrée%s)";
 constexpr const char *INTERVALLE_A_L_ENVERS =
     "intervalle %d-%d à l'envers : la fin est avant le début";
-constexpr const char *SANS_DEUX_POINTS = "%s %s n'est pas suivi de ':' (%s:%.*s%s ?)";
+constexpr const char *SANS_DEUX_POINTS = "%s %.*s n'est pas suivi de ':' (%.*s:%.*s%s ?)";
 constexpr const char *LIGNE_LONGUE =
     "ligne de %lld octets : Sondeur en lit 254 au plus (fin de ligne comprise) et prend la "
     "suite pour une autre ligne";
@@ -593,17 +595,15 @@ class Lecture {
       texte.remove_prefix(1);
     std::size_t n = 0;
     while (n < texte.size() && !fin_de_ligne(texte[n])) ++n;
-    const bool coupe = n > CITATION_MAX;
     const int cite = static_cast<int>(std::min<std::size_t>(n, CITATION_MAX));
-    char numero[24];  // "-2147483648--2147483648" and the NUL, the longest a number reads as
-    std::snprintf(numero, sizeof numero, "%.*s", static_cast<int>(std::min<std::size_t>(e.numero.size(), 23)),
-                  e.numero.data());
-    ajoute(SANS_DEUX_POINTS, e.intervalle ? "l'intervalle" : "le numéro", numero, numero, cite,
-           texte.data(), coupe ? "..." : "");
+    const int numero = static_cast<int>(std::min<std::size_t>(e.numero.size(), NUMERO_MAX));
+    ajoute(SANS_DEUX_POINTS, e.intervalle ? "l'intervalle" : "le numéro", numero, e.numero.data(),
+           numero, e.numero.data(), cite, texte.data(), n > CITATION_MAX ? "..." : "");
   }
 
   // Lines after a single table: each that begins with a number followed by
-  // ':' or '-' is an entry the author meant to be part of it.
+  // ':' or '-' is an entry the author meant to be part of it. Entries are
+  // numbered from 1: a "0:" line is a prefix, not an entry.
   void cherche_entrees_apres_la_fin() {
     const std::int32_t taille = maximum_[0];
     // The line after the last entry, when already read whole.
@@ -613,7 +613,7 @@ class Lecture {
       const Texte ligne = lecteur_.texte();
       std::int64_t valeur;
       const std::size_t n = chiffres(ligne, valeur);
-      if (n > 0 && (car(ligne, n) == ':' || car(ligne, n) == '-'))
+      if (n > 0 && valeur > 0 && (car(ligne, n) == ':' || car(ligne, n) == '-'))
         ajoute(APRES_LA_FIN, borne(valeur), taille, taille, pluriel(taille));
     }
   }

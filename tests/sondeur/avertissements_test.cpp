@@ -127,6 +127,8 @@ TEST(Avertissements, EachMistakeIsReportedAtItsLineInLineOrder) {
         {2, sans_deux_points("l'intervalle 2-3", "2-3:Orc")}}},
       {"a long entry: the engine's error falls on its second piece",
        joint({"dd3:1:a", "2:" + x, "3:c"}), {{2, ligne_longue(303)}}},
+      {"a long line whose second piece the engine takes for an entry",
+       "dd2:1:" + std::string(248, 'x') + "2 y\n", {{1, ligne_longue(258)}}},
       {"a long free line between tables", "#Un\ndd1:1:a\n" + x + "\n#Deux\ndd1:1:b\n",
        {{3, ligne_longue(301)}}},
       {"a line of 254 characters and its line feed",
@@ -155,7 +157,7 @@ TEST(Avertissements, CorrectTablesGiveNone) {
       {"empty entries, blanks and signs", joint({"dd4:+1", " 2 :b", "3-4 :c", ""}), {}},
       {"zero prefixes", joint({"dd3:0:1:a", "0:0:2:b", "0 voir p.3:c"}), {}},
       {"ranges at the size and of one number", joint({"dd6:1-1:a", "2-6:b"}), {}},
-      {"notes after a single table", EXEMPLE + "Notes : 3 gobelins, 2-3 orcs\n-4:x\n", {}},
+      {"notes after a single table", EXEMPLE + "Notes : 3 gobelins, 2-3 orcs\n-4:x\n0:y\n", {}},
       {"numbered free lines in a collection", "#Un\ndd1:1:a\n2:pas une entr\xE9" "e\n#Deux\ndd1:1:b\n",
        {}},
       {"numbered free lines after pp tables", "pp Un:dd1:1:a\n2:x\n3 y\npp Deux:dd1:1:b\n4:z\n",
@@ -164,6 +166,7 @@ TEST(Avertissements, CorrectTablesGiveNone) {
       {"a NUL ends the engine's line", std::string("dd2:1:a\0 b\n2:b\n", 15), {}},
       {"Latin-1 accents read as UTF-8 lead bytes", "dd1:1:\xC3" "a \xE9t\xE9 \xF0\n", {}},
       {"UTF-8 then Latin-1", "dd2:1:Tr\xC3\xA9sor\n2:Pi\xE8ge\n", {}},
+      {"UTF-8 then a sequence cut by the end of the file", "dd1:1:\xC3\xA9 \xC3", {}},
       {"253 characters and the line feed", "dd1:1:" + std::string(247, 'x') + "\n", {}},
   };
   for (const Cas &c : cas) {
