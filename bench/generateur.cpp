@@ -98,7 +98,7 @@ class Ecrivain {
       } else {
         ligne((forme_.mots_cles && tirage(2) ? "0:" : "") + texte());
       }
-    } else if (forme_.mots_cles && choix <= 5) {
+    } else if (forme_.mots_cles && choix >= 3 && choix <= 5) {
       const char *mot_cle[] = {"tt ", "tt+ ", "tt0 "};
       ligne(mot_cle[choix - 3] + texte());
     } else {
@@ -113,6 +113,17 @@ class Ecrivain {
 };
 
 }  // namespace
+
+Forme forme_au_hasard(std::mt19937 &hasard) {
+  Forme f;
+  f.genre = 1 + static_cast<int>(hasard() % 5);
+  f.entrees = 1 + hasard() % 12;
+  f.tables = 1 + static_cast<int>(hasard() % 3);
+  f.profondeur = static_cast<int>(hasard() % 4);
+  f.longues = hasard() % 4 == 0;
+  f.graine = static_cast<unsigned>(hasard());
+  return f;
+}
 
 void ecrit_table(std::FILE *sortie, const Forme &forme) { Ecrivain(sortie, forme).table(); }
 

@@ -21,6 +21,10 @@ struct Forme {
   unsigned graine = 1;
 };
 
+// A random form for the tests: any kind, 1 to 12 entries, 1 to 3 tables,
+// nesting 0 to 3 deep, long lines one time in four, every option on.
+Forme forme_au_hasard(std::mt19937 &hasard);
+
 // Writes a valid table of this form into `sortie`.
 void ecrit_table(std::FILE *sortie, const Forme &forme);
 

@@ -39,17 +39,6 @@ bool concordent(const std::string &texte, const std::string &quoi) {
   return obtenu.statut == attendu.statut && obtenu.sortie == attendu.sortie;
 }
 
-Forme forme_au_hasard(std::mt19937 &hasard) {
-  Forme f;
-  f.genre = 1 + static_cast<int>(hasard() % 5);
-  f.entrees = 1 + hasard() % 12;
-  f.tables = 1 + static_cast<int>(hasard() % 3);
-  f.profondeur = static_cast<int>(hasard() % 4);
-  f.longues = hasard() % 4 == 0;
-  f.graine = static_cast<unsigned>(hasard());
-  return f;
-}
-
 }  // namespace
 
 TEST(ComparaisonMoteur, ValidTablesAreCleanForBoth) {
