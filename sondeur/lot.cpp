@@ -1,6 +1,7 @@
 // lot.cpp -- the batch mode of Sondeur (lot.h).
-// Each table is read once by the engine, in the engine's own buffer, then
-// closed: memory stays the same whatever the number of tables.
+// Each table is read twice, by the warnings' reading then by the engine,
+// each in its own buffer, then closed: memory stays the same whatever the
+// number of tables.
 #include "sondeur/lot.h"
 
 #include <cerrno>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "outils/accents.h"
+#include "sondeur/avertissements.h"
 #include "sondeur/parcours.h"
 #include "sondeur/rapport.h"
 
@@ -27,12 +29,21 @@ void retire_fin_de_ligne(char *ligne) {
 
 class Lot : public Visiteur {
  public:
+  explicit Lot(bool strict) : strict_(strict) {}
+
+  // The table's warnings, in line order, then its error if it has one.
   void table(const Chemin &chemin) override {
     std::FILE *fichier = std::fopen(chemin.systeme.c_str(), "r");
     if (fichier == nullptr) {
       illisible(chemin, std::strerror(errno));
       return;
     }
+    const int avertissements = cherche_avertissements(fichier, [&](long ligne, const char *message) {
+      std::printf("%s:%ld: avertissement: ", chemin.affiche.c_str(), ligne);
+      ecrit_converti(message, stdout);
+      std::fputc('\n', stdout);
+    });
+    std::rewind(fichier);
     Rapport rapport;
     const bool fautive = verifie_table(fichier, rapport) == 2;
     const bool lue = !std::ferror(fichier);
@@ -42,6 +53,7 @@ class Lot : public Visiteur {
       return;
     }
     ++verifiees_;
+    if (avertissements > 0) ++averties_;
     if (fautive) {
       ++fautives_;
       signale(chemin, rapport);
@@ -57,19 +69,21 @@ class Lot : public Visiteur {
     std::fputs(")\n", stderr);
   }
 
-  // "12 tables vérifiées, 1 avec une erreur", and ", 2 illisibles" when
-  // some could not be read.
+  // "12 tables vérifiées, 1 avec une erreur", then ", 3 avec un
+  // avertissement" and ", 2 illisibles" when there are some.
   void resume() const {
     std::string ligne = std::to_string(verifiees_) + " tables vérifiées, " +
                         std::to_string(fautives_) + " avec une erreur";
+    if (averties_ > 0) ligne += ", " + std::to_string(averties_) + " avec un avertissement";
     if (illisibles_ > 0) ligne += ", " + std::to_string(illisibles_) + " illisibles";
     std::fflush(stdout);
     ecrit_converti((ligne + "\n").c_str(), stderr);
   }
 
+  // With --strict a table with a warning counts as one with an error.
   int statut() const {
     if (illisibles_ > 0) return LOT_IMPOSSIBLE;
-    return fautives_ > 0 ? LOT_FAUTES : LOT_PROPRE;
+    return fautives_ > 0 || (strict_ && averties_ > 0) ? LOT_FAUTES : LOT_PROPRE;
   }
 
  private:
@@ -83,13 +97,14 @@ class Lot : public Visiteur {
     std::fputc('\n', stdout);
   }
 
-  long verifiees_ = 0, fautives_ = 0, illisibles_ = 0;
+  bool strict_;
+  long verifiees_ = 0, fautives_ = 0, averties_ = 0, illisibles_ = 0;
 };
 
 }  // namespace
 
 int verifie_en_lot(const Options &options) {
-  Lot lot;
+  Lot lot(options.strict);
   for (const char *chemin : options.chemins) parcourt(chemin, lot);
   lot.resume();
   return lot.statut();
