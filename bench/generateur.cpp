@@ -65,11 +65,13 @@ class Ecrivain {
     for (int n = tirage(3); n > 0; --n) ligne(tirage(2) ? "" : "Lignes libres entre les tables.");
   }
 
-  // The text of an entry, up to its line end, sometimes long.
+  // The text of an entry, up to its line end, sometimes long: under 200
+  // bytes, so that with its number and nested "dd" markers the line stays
+  // within the 254 bytes that the engine reads at once.
   std::string texte() {
     std::string t = mots[static_cast<std::size_t>(tirage(static_cast<int>(mots.size())))];
     if (forme_.longues && tirage(8) == 0)
-      while (t.size() < 200) t += std::string(" et ") + mots[static_cast<std::size_t>(tirage(12))];
+      while (t.size() < 180) t += std::string(" et ") + mots[static_cast<std::size_t>(tirage(12))];
     return t;
   }
 
