@@ -25,6 +25,7 @@
 #include <string_view>
 
 #include "sondeur/avertissements_suivi.h"
+#include "sondeur/genre.h"
 
 namespace {
 
@@ -346,15 +347,6 @@ class Lecteur {
   char tampon_[TAILLE_TAMPON];
 };
 
-// The kind of file, fixed by the first characters of line 1, as in the engine.
-enum Genre {
-  TABLE_SEULE = 1,       // a single table from line 1
-  RECUEIL_SOULIGNE = 2,  // '_': tables under '#' titles, line 1 ignored
-  RECUEIL_PP = 3,        // "pp": each table starts on a "pp" line
-  RECUEIL_DIESE = 4,     // '#': tables under '#' titles, line 1 the first title
-  TABLE_TITREE = 5,      // '%': a heading line, then a single table
-};
-
 // Where the reading of the structure stands; the first three are the
 // verdicts of SuiviAvertissements.
 enum Etat { COUPEE = 0, SANS_ERREUR = 1, ERREUR = 2, EN_COURS = 3 };
@@ -425,7 +417,7 @@ class Lecture {
 
   Etat suit_la_table() {
     if (!lit()) return COUPEE;
-    genre_ = genre_du_fichier();
+    genre_ = genre_de(car(t_, 0), car(t_, 1));
     if (genre_ == TABLE_TITREE && !lit()) return COUPEE;  // past the heading
     for (;;) {
       niveau_ = 0;
@@ -437,14 +429,6 @@ class Lecture {
         return SANS_ERREUR;
       }
     }
-  }
-
-  Genre genre_du_fichier() const {
-    if (car(t_, 0) == '_') return RECUEIL_SOULIGNE;
-    if (commence_par(t_, "pp")) return RECUEIL_PP;
-    if (car(t_, 0) == '#') return RECUEIL_DIESE;
-    if (car(t_, 0) == '%') return TABLE_TITREE;
-    return TABLE_SEULE;
   }
 
   // Brings the header of the next table into the working line (EN_COURS).

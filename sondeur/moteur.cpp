@@ -19,6 +19,7 @@
 #include <cstring>
 
 #include "outils/accents.h"
+#include "sondeur/genre.h"
 #include "sondeur/rapport.h"
 
 namespace {
@@ -35,15 +36,6 @@ constexpr const char *VALEUR_INCORRECTE = "valeur incorrecte";
 constexpr const char *ESPACE_MANQUANT = "Espace manquant après mot clé";
 constexpr const char *ESPACE_MANQUANT_TT_PLUS = "Espace manquant après mot clé tt+";
 constexpr const char *ESPACE_MANQUANT_TT = "Espace manquant après mot clé tt";
-
-// The kind of file, fixed by the first characters of line 1.
-enum Genre {
-  TABLE_SEULE = 1,       // a single table from line 1
-  RECUEIL_SOULIGNE = 2,  // '_': tables under '#' titles, line 1 ignored
-  RECUEIL_PP = 3,        // "pp": each table starts on a "pp" line
-  RECUEIL_DIESE = 4,     // '#': tables under '#' titles, line 1 the first title
-  TABLE_TITREE = 5,      // '%': a heading line, then a single table
-};
 
 enum Statut { EN_COURS = 0, SANS_ERREUR = 1, ERREUR = 2 };
 
@@ -274,14 +266,6 @@ bool signale(Moteur &m, const char *raison) {
   return false;
 }
 
-Genre genre_du_fichier(const Moteur &m) {
-  if (m.car(0) == '_') return RECUEIL_SOULIGNE;
-  if (commence_par(m, "pp")) return RECUEIL_PP;
-  if (m.car(0) == '#') return RECUEIL_DIESE;
-  if (m.car(0) == '%') return TABLE_TITREE;
-  return TABLE_SEULE;
-}
-
 // Brings the header of the next table into the working line. Collections
 // skip to the next '#' title (the header is the line after it) or "pp" line
 // (the header is the rest of it, after its first ':'); single tables stand on
@@ -429,7 +413,7 @@ int verifie_table(FILE *table, Rapport &rapport) {
   m.rapport = &rapport;
   lit_ligne(m);  // an empty file leaves line 1 empty
   copie_echo(m);
-  m.genre = genre_du_fichier(m);
+  m.genre = genre_de(m.car(0), m.car(1));
   if (m.genre == TABLE_TITREE) ligne_suivante(m);  // past the heading
 
   // One table per pass. A collection goes on after each table to the next
