@@ -26,6 +26,7 @@
 
 #include "sondeur/avertissements_suivi.h"
 #include "sondeur/genre.h"
+#include "sondeur/nombre.h"
 
 namespace {
 
@@ -69,7 +70,6 @@ constexpr const char *FICHIER_VIDE =
 // "s" after a count of entries that takes the plural: 2 entrées, 1 entrée.
 const char *pluriel(std::int32_t n) { return n > 1 ? "s" : ""; }
 
-bool espace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 bool blanc(char c) { return c == ' ' || c == '\t'; }
 bool chiffre(char c) { return c >= '0' && c <= '9'; }
 bool fin_de_ligne(char c) { return c == '\n' || c == '\r'; }
@@ -92,37 +92,6 @@ void efface(Texte &t, char c, char puis = '\0') {
     if (puis == '\0') return t.remove_prefix(static_cast<std::size_t>(p + 1 - t.data()));
     if (p + 1 < fin && p[1] == puis) return t.remove_prefix(static_cast<std::size_t>(p + 2 - t.data()));
   }
-}
-
-std::int32_t borne(std::int64_t valeur) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(valeur, INT32_MIN, INT32_MAX));
-}
-
-// The run of digits leading `t`: its length, and its value in `valeur`
-// (held just past the largest int when larger).
-std::size_t chiffres(Texte t, std::int64_t &valeur) {
-  std::size_t n = 0;
-  valeur = 0;
-  for (; n < t.size() && chiffre(t[n]); ++n)
-    valeur = std::min<std::int64_t>(valeur * 10 + (t[n] - '0'), std::int64_t{INT32_MAX} + 1);
-  return n;
-}
-
-// The number leading `t` as the engine reads it (atoi, clamped to an int):
-// white space, a sign, digits; no digit reads 0. "  +12:x" -> 12.
-std::int32_t lit_nombre(Texte t) {
-  std::size_t i = 0;
-  while (i < t.size() && espace(t[i])) ++i;
-  const bool negatif = car(t, i) == '-';
-  if (negatif || car(t, i) == '+') ++i;
-  std::int64_t valeur;
-  chiffres(t.substr(i), valeur);
-  return borne(negatif ? -valeur : valeur);
-}
-
-// One more than `valeur`, wrapping past the largest int as the engine does.
-std::int32_t suivant(std::int32_t valeur) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(valeur) + 1u);
 }
 
 // The warnings, handed to the caller in line order. Three of them speak of

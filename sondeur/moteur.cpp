@@ -17,9 +17,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "outils/accents.h"
 #include "sondeur/genre.h"
+#include "sondeur/nombre.h"
 #include "sondeur/rapport.h"
 
 namespace {
@@ -211,47 +213,9 @@ void efface(Moteur &m, const char *marqueur) {
   }
 }
 
-bool espace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-// The number leading the working line, read as atoi does: white space, a
-// sign, digits up to the first other character; no digit reads 0. Out of the
-// range of a 32-bit int the value is clamped, where atoi itself is undefined,
-// so that every build reads the same number. "  +12:x" -> 12.
-std::int32_t borne(std::int64_t valeur) {
-  if (valeur > INT32_MAX) return INT32_MAX;
-  if (valeur < INT32_MIN) return INT32_MIN;
-  return static_cast<std::int32_t>(valeur);
-}
-
-// The run of digits from `c` on, up to `fin`: its length, and its value in
-// `valeur` (held just past the largest int when larger).
-int chiffres(const char *c, const char *fin, std::int64_t &valeur) {
-  const char *const debut = c;
-  valeur = 0;
-  for (; c < fin; ++c) {
-    const unsigned chiffre = static_cast<unsigned char>(*c) - unsigned{'0'};
-    if (chiffre > 9) break;
-    valeur = std::min(valeur * 10 + chiffre, std::int64_t{INT32_MAX} + 1);
-  }
-  return static_cast<int>(c - debut);
-}
-
-std::int32_t lit_nombre(const Moteur &m) {
-  const char *c = m.texte();
-  const char *const fin = c + m.reste();
-  while (c < fin && espace(*c)) ++c;
-  const bool negatif = c < fin && *c == '-';
-  if (c < fin && (*c == '-' || *c == '+')) ++c;
-  std::int64_t valeur;
-  chiffres(c, fin, valeur);
-  return borne(negatif ? -valeur : valeur);
-}
-
-// One more than `valeur`; past the largest int it wraps to the smallest, as a
-// 32-bit counter does, instead of overflowing. The result always differs
-// from `valeur`, which the checks rely on to end (see verifie_entrees).
-std::int32_t suivant(std::int32_t valeur) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(valeur) + 1u);
+// The working line as a view, for the number readings of nombre.h.
+std::string_view vue(const Moteur &m) {
+  return {m.texte(), static_cast<std::size_t>(m.reste())};
 }
 
 // Keeps the fault in the report: the line counter, the reason and the echo
@@ -295,7 +259,7 @@ bool trouve_entete(Moteur &m) {
 // the start of the line; without ':' the whole rest is the first entry.
 void ouvre_liste(Moteur &m) {
   efface(m, "dd");
-  m.maximum[m.niveau] = lit_nombre(m);
+  m.maximum[m.niveau] = lit_nombre(vue(m));
   m.attendu[m.niveau] = 1;
   efface(m, ":");
 }
@@ -341,7 +305,7 @@ void consomme_nombre(Moteur &m, int en_tete) {
   m.debut += retires;
   if (retires == en_tete && 2 * retires < longueur && m.car(0) == '-') {
     ++m.debut;
-    m.attendu[m.niveau] = lit_nombre(m);
+    m.attendu[m.niveau] = lit_nombre(vue(m));
   }
 }
 
@@ -359,8 +323,8 @@ const char *faute_tt(const Moteur &m) {
 bool verifie_entree(Moteur &m) {
   if (!retire_zeros(m)) return signale(m, VALEUR_INCORRECTE);
   std::int64_t valeur;  // the digits at the front: most entries start with their number
-  const int en_tete = chiffres(m.texte(), m.texte() + m.reste(), valeur);
-  const std::int32_t numero = en_tete > 0 ? borne(valeur) : lit_nombre(m);
+  const int en_tete = static_cast<int>(chiffres(vue(m), valeur));
+  const std::int32_t numero = en_tete > 0 ? borne(valeur) : lit_nombre(vue(m));
   if (numero != m.attendu[m.niveau]) return signale(m, VALEUR_INCORRECTE);
   consomme_nombre(m, en_tete);
   m.attendu[m.niveau] = suivant(m.attendu[m.niveau]);

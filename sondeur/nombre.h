@@ -1,0 +1,54 @@
+// nombre.h -- the numbers of a table line as the engine reads them, and how
+// its expected numbers advance. The engine and the warnings' reading both
+// take them from here, so that they never read a number differently. An
+// internal header of Sondeur.
+#ifndef SONDEUR_NOMBRE_H
+#define SONDEUR_NOMBRE_H
+
+#include <algorithm>
+#include <cstdint>
+#include <string_view>
+
+// White space as atoi skips it.
+inline bool espace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// Out of the range of a 32-bit int a number is clamped, where atoi itself is
+// undefined, so that every build reads the same number.
+inline std::int32_t borne(std::int64_t valeur) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(valeur, INT32_MIN, INT32_MAX));
+}
+
+// The run of digits leading `t`: its length, and its value in `valeur`
+// (held just past the largest int when larger).
+inline std::size_t chiffres(std::string_view t, std::int64_t &valeur) {
+  std::size_t n = 0;
+  valeur = 0;
+  for (; n < t.size(); ++n) {
+    const unsigned chiffre = static_cast<unsigned char>(t[n]) - unsigned{'0'};
+    if (chiffre > 9) break;
+    valeur = std::min(valeur * 10 + chiffre, std::int64_t{INT32_MAX} + 1);
+  }
+  return n;
+}
+
+// The number leading `t`, read as atoi does: white space, a sign, digits up
+// to the first other character; no digit reads 0; clamped (see borne).
+// "  +12:x" -> 12.
+inline std::int32_t lit_nombre(std::string_view t) {
+  std::size_t i = 0;
+  while (i < t.size() && espace(t[i])) ++i;
+  const bool negatif = i < t.size() && t[i] == '-';
+  if (i < t.size() && (t[i] == '-' || t[i] == '+')) ++i;
+  std::int64_t valeur;
+  chiffres(t.substr(i), valeur);
+  return borne(negatif ? -valeur : valeur);
+}
+
+// One more than `valeur`; past the largest int it wraps to the smallest, as a
+// 32-bit counter does, instead of overflowing. The result always differs
+// from `valeur`, which the checks rely on to end.
+inline std::int32_t suivant(std::int32_t valeur) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(valeur) + 1u);
+}
+
+#endif
