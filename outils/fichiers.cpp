@@ -7,10 +7,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
 #include "outils/accents.h"
 #include "outils/chaines.h"
+#include "outils/descente.h"
 #include "outils/erreurs.h"
 
 #ifdef _WIN32
@@ -77,20 +77,6 @@ bool est_un_dossier(FILE *fichier) {
   std::exit(1);
 }
 
-// A folder met on the way down, by its identity on disk (zero where the
-// system gives none, as on Windows: such folders are never compared).
-struct Identite {
-  dev_t disque;
-  ino_t noeud;
-};
-
-bool deja_parcouru(const std::vector<Identite> &chemin, const struct stat &etat) {
-  if (etat.st_ino == 0) return false;
-  for (const Identite &id : chemin)
-    if (id.disque == etat.st_dev && id.noeud == etat.st_ino) return true;
-  return false;
-}
-
 // Whether the name's extension (after its last '.') is one of the list's,
 // compared exactly; a name without '.' has none.
 bool extension_retenue(const char *nom, char extensions[][255], int nombre) {
@@ -107,7 +93,7 @@ bool extension_retenue(const char *nom, char extensions[][255], int nombre) {
 // into sub-folders when `recursif`, except those already on the way down
 // (`ancetres`), so that a cycle of links ends.
 void parcourt(const char *chemin, FILE *flux, int recursif, char extensions[][255], int nombre,
-              int dossiers, std::vector<Identite> &ancetres) {
+              int dossiers, Descente &ancetres) {
   DIR *dossier = opendir(chemin);
   if (dossier == nullptr) {
     std::printf("\n!!! Une erreur est survenue durant l'ouverture du dossier %s.\n", chemin);
@@ -129,10 +115,10 @@ void parcourt(const char *chemin, FILE *flux, int recursif, char extensions[][25
       abandon();
     }
     const bool dossier_trouve = est_dossier(etat);
-    if (recursif && dossier_trouve && !deja_parcouru(ancetres, etat)) {
-      ancetres.push_back({etat.st_dev, etat.st_ino});
+    if (recursif && dossier_trouve && !ancetres.deja_vu(etat)) {
+      ancetres.entre(etat);
       parcourt(complet, flux, recursif, extensions, nombre, dossiers, ancetres);
-      ancetres.pop_back();
+      ancetres.sort();
     }
     std::free(complet);
     if (nombre != 0 && extension_retenue(nom, extensions, nombre)) garder = 1;
@@ -174,9 +160,9 @@ FILE *ouvre_fichier(const char *nom, const char *mode) {
 void print_doss(const char *dossier, FILE *flux, int recursif, char extensions[][255], int nombre,
                 int dossiers) {
   char *chemin = nom_de_dossier(dossier);
-  std::vector<Identite> ancetres;
+  Descente ancetres;
   struct stat etat {};
-  if (stat(chemin, &etat) == 0) ancetres.push_back({etat.st_dev, etat.st_ino});
+  if (stat(chemin, &etat) == 0) ancetres.entre(etat);
   parcourt(chemin, flux, recursif, extensions, nombre, dossiers, ancetres);
   std::free(chemin);
 }

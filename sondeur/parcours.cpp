@@ -10,10 +10,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <string_view>
 #include <vector>
 
 #include "outils/accents.h"
+#include "outils/descente.h"
 
 namespace {
 
@@ -28,14 +28,6 @@ bool est_separateur(char c) { return c == '/'; }
 // Folders deeper than this are not entered: a cycle of links that the
 // identity check cannot see (Windows gives no inode number) still ends.
 constexpr int PROFONDEUR_MAX = 100;
-
-// A folder on the way down: its device and inode, so that a link back to it
-// is not followed again.
-struct Identite {
-  dev_t appareil;
-  ino_t noeud;
-  bool operator==(const Identite &) const = default;
-};
 
 struct Entree {
   std::string clef;  // the name, and its separator for a folder
@@ -58,6 +50,12 @@ std::string nom_systeme(const char *nom) {
 #endif
 }
 
+bool finit_par_tbl(const std::string &nom) {
+  if (nom.size() < 4) return false;
+  const std::string fin = nom.substr(nom.size() - 4);
+  return fin[0] == '.' && (fin[1] | 0x20) == 't' && (fin[2] | 0x20) == 'b' && (fin[3] | 0x20) == 'l';
+}
+
 Chemin joint(const Chemin &dossier, const std::string &nom) {
   Chemin c = dossier;
   for (std::string *texte : {&c.affiche, &c.systeme}) {
@@ -65,12 +63,6 @@ Chemin joint(const Chemin &dossier, const std::string &nom) {
     *texte += nom;
   }
   return c;
-}
-
-bool finit_par_tbl(std::string_view nom) {
-  if (nom.size() < 4) return false;
-  const std::string_view fin = nom.substr(nom.size() - 4);
-  return fin[0] == '.' && (fin[1] | 0x20) == 't' && (fin[2] | 0x20) == 'b' && (fin[3] | 0x20) == 'l';
 }
 
 class Parcours {
@@ -93,18 +85,15 @@ class Parcours {
 
  private:
   void dossier(const Chemin &c, const struct stat &etat) {
-    const Identite identite{etat.st_dev, etat.st_ino};
-    const bool deja_vu = identite.noeud != 0 && std::find(en_cours_.begin(), en_cours_.end(),
-                                                          identite) != en_cours_.end();
-    if (deja_vu || en_cours_.size() >= PROFONDEUR_MAX) return;
+    if (en_cours_.deja_vu(etat) || en_cours_.profondeur() >= PROFONDEUR_MAX) return;
     std::vector<Entree> entrees;
     if (!lit_dossier(c, entrees)) return;
-    en_cours_.push_back(identite);
+    en_cours_.entre(etat);
     for (const Entree &e : entrees) {
       const bool sous_dossier = e.erreur == 0 && S_ISDIR(e.etat.st_mode);
       if (sous_dossier || finit_par_tbl(e.nom)) chemin(joint(c, e.nom), e.etat, e.erreur);
     }
-    en_cours_.pop_back();
+    en_cours_.sort();
   }
 
   // The entries of the folder `c` but "." and "..", sorted; false, told to
@@ -130,7 +119,7 @@ class Parcours {
   }
 
   Visiteur &visiteur_;
-  std::vector<Identite> en_cours_;  // the folders on the way down
+  Descente en_cours_;  // the folders on the way down
 };
 
 }  // namespace
