@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "outils/casse.h"
 #include "outils/fin_de_ligne.h"
 #include "outils/outils.h"
 #include "outils/surete.h"
@@ -32,21 +33,13 @@ void non_ajoute(const char *nom, const char *raison) {
   putsacc(raison);
 }
 
-// Whether `nom` ends with ".reg", in any case: `dir /b *.reg` also lists
-// "x.regbak", whose short name matches.
-bool nom_de_fichier_reg(const char *nom) {
-  const std::size_t n = std::strlen(nom);
-  return n >= 4 && nom[n - 4] == '.' && (nom[n - 3] | 0x20) == 'r' && (nom[n - 2] | 0x20) == 'e' &&
-         (nom[n - 1] | 0x20) == 'g';
-}
-
 // Imports one file: "regedit.exe /s \"a b.reg\"", the name quoted so that a
 // space stays part of it; a name that holds a character the command
 // interpreter reads ("%OS%.reg" would be expanded), or too long for the
 // command, is not imported. Each file is reported. False when it was not
 // imported.
 bool importe(const char *nom) {
-  if (!nom_de_fichier_reg(nom)) {
+  if (!finit_par_sans_casse(nom, ".reg")) {  // `dir /b *.reg` also lists "x.regbak"
     non_ajoute(nom, "ce n'est pas un fichier .reg, il n'a pas été ajouté au registre.\n");
     return true;  // not one of the registry files: nothing was to be done
   }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "outils/accents.h"
+#include "outils/casse.h"
 #include "outils/descente.h"
 
 namespace {
@@ -50,12 +51,6 @@ std::string nom_systeme(const char *nom) {
 #endif
 }
 
-bool finit_par_tbl(const std::string &nom) {
-  if (nom.size() < 4) return false;
-  const std::string fin = nom.substr(nom.size() - 4);
-  return fin[0] == '.' && (fin[1] | 0x20) == 't' && (fin[2] | 0x20) == 'b' && (fin[3] | 0x20) == 'l';
-}
-
 Chemin joint(const Chemin &dossier, const std::string &nom) {
   Chemin c = dossier;
   for (std::string *texte : {&c.affiche, &c.systeme}) {
@@ -91,7 +86,7 @@ class Parcours {
     en_cours_.entre(etat);
     for (const Entree &e : entrees) {
       const bool sous_dossier = e.erreur == 0 && S_ISDIR(e.etat.st_mode);
-      if (sous_dossier || finit_par_tbl(e.nom)) chemin(joint(c, e.nom), e.etat, e.erreur);
+      if (sous_dossier || finit_par_sans_casse(e.nom, ".tbl")) chemin(joint(c, e.nom), e.etat, e.erreur);
     }
     en_cours_.sort();
   }

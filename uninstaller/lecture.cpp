@@ -2,10 +2,10 @@
 // path (lecture.h).
 #include "uninstaller/lecture.h"
 
-#include <cctype>
 #include <cstring>
 #include <string_view>
 
+#include "outils/casse.h"
 #include "outils/surete.h"
 
 // The next key of the list into `ligne`, without its line end (LF or CR
@@ -42,22 +42,15 @@ bool cle_de_la_suite(const char *cle) {
   static constexpr const char *classes[] = {
       ".cl",          ".nam",          ".niv",          ".st",          ".tbl",         "cl_auto_file",
       "nam_auto_file", "niv_auto_file", "st_auto_file", "tbl_auto_file", "tblt_auto_file"};
-  auto egales = [](std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-      if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-        return false;
-    return true;
-  };
   const std::string_view texte = cle;
   const std::size_t separateur = texte.find('\\');
   if (separateur == std::string_view::npos) return false;
   const std::string_view racine = texte.substr(0, separateur), reste = texte.substr(separateur + 1);
-  if (egales(racine, "HKEY_LOCAL_MACHINE") || egales(racine, "HKLM"))
-    return egales(reste, "Software\\Vallorim_light");
-  if (!egales(racine, "HKEY_CLASSES_ROOT") && !egales(racine, "HKCR")) return false;
+  if (egal_sans_casse(racine, "HKEY_LOCAL_MACHINE") || egal_sans_casse(racine, "HKLM"))
+    return egal_sans_casse(reste, "Software\\Vallorim_light");
+  if (!egal_sans_casse(racine, "HKEY_CLASSES_ROOT") && !egal_sans_casse(racine, "HKCR")) return false;
   for (const char *classe : classes)
-    if (egales(reste, classe)) return true;
+    if (egal_sans_casse(reste, classe)) return true;
   return false;
 }
 
