@@ -13,7 +13,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 
 #include "jdr/jdr.h"
 #include "outils/outils.h"
@@ -67,8 +66,9 @@ void supprime_les_cles(std::FILE *liste) {
 // Removes the installation folder `chemin` (its final '\' already dropped)
 // from its parent folder, so that no process of ours stands in it, once its
 // path and its content show it is an installation of the suite. Says why
-// when it is refused or not removed. Returns whether it was removed: its key
-// list is gone (the running program's own file goes after its end).
+// when it is refused or not removed. Returns whether it was removed: nothing
+// is left in it but the running program's own file, which goes after its
+// end (acheve_apres_la_fin).
 bool supprime_le_dossier(const char *chemin) {
   if (chemin[0] == '\0') {
     putsacc("Aucun chemin d'installation n'a été lu dans le registre: aucun dossier n'est supprimé.\n");
