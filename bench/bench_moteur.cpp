@@ -1,10 +1,10 @@
 // bench_moteur.cpp -- checks one table file with the engine of Sondeur, or
-// looks for its warnings, and tells how long that took and the process's
-// peak memory.
-// Usage: bench_moteur [--avertissements] FICHIER
+// checks it whole as the batch mode does, and tells how long that took and
+// the process's peak memory.
+// Usage: bench_moteur [--entier] FICHIER
 // Prints the engine's own report, if any, then one line:
-// "resultat=R secondes=S memoire_kio=M"; with --avertissements R is the
-// number of warnings, which are not printed.
+// "resultat=R secondes=S memoire_kio=M"; with --entier R is the number of
+// findings, which are not printed.
 #include <sys/resource.h>
 
 #include <chrono>
@@ -12,13 +12,33 @@
 
 #include <cstring>
 
-#include "sondeur/avertissements.h"
 #include "sondeur/moteur.h"
+#include "sondeur/verification.h"
+
+namespace {
+
+// The findings of the whole check, counted.
+class Compte final : public SortieConstats {
+ public:
+  void constat(const Constat &) override { ++nombre; }
+  void erreurs_cachees(long n) override { nombre += n; }
+  long nombre = 0;
+};
+
+long verifie_entier(std::FILE *table) {
+  Compte compte;
+  Verification verification(compte);
+  SourceFlux source(table);
+  verification.verifie(source);
+  return compte.nombre;
+}
+
+}  // namespace
 
 int main(int argc, char **argv) {
-  const bool avertissements = argc == 3 && std::strcmp(argv[1], "--avertissements") == 0;
-  if (argc != 2 && !avertissements) {
-    std::fprintf(stderr, "usage: %s [--avertissements] FICHIER\n", argv[0]);
+  const bool entier = argc == 3 && std::strcmp(argv[1], "--entier") == 0;
+  if (argc != 2 && !entier) {
+    std::fprintf(stderr, "usage: %s [--entier] FICHIER\n", argv[0]);
     return 2;
   }
   const char *nom = argv[argc - 1];
@@ -28,12 +48,11 @@ int main(int argc, char **argv) {
     return 1;
   }
   const auto debut = std::chrono::steady_clock::now();
-  const int resultat = avertissements ? cherche_avertissements(table, [](long, const char *) {})
-                                      : moteur_principal(table);
+  const long resultat = entier ? verifie_entier(table) : moteur_principal(table);
   const std::chrono::duration<double> duree = std::chrono::steady_clock::now() - debut;
   std::fclose(table);
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
-  std::printf("resultat=%d secondes=%.3f memoire_kio=%ld\n", resultat, duree.count(), usage.ru_maxrss);
+  std::printf("resultat=%ld secondes=%.3f memoire_kio=%ld\n", resultat, duree.count(), usage.ru_maxrss);
   return 0;
 }

@@ -1,83 +1,67 @@
 // lot.cpp -- the batch mode of Sondeur (lot.h).
-// Each table is read twice, by the warnings' reading then by the engine,
-// each in its own buffer, then closed: memory stays the same whatever the
-// number of tables.
+// Each table is read once, as the walk opens it, then closed: memory stays
+// the same whatever the number of tables.
 #include "sondeur/lot.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
-#include "outils/accents.h"
-#include "sondeur/avertissements.h"
+#include "sondeur/affichage.h"
+#include "sondeur/ecritures.h"
 #include "sondeur/parcours.h"
-#include "sondeur/rapport.h"
+#include "sondeur/verification.h"
 
 namespace {
 
-// Writes `texte` (ISO 8859-1) converted for the console into `flux`.
-void ecrit_converti(const char *texte, std::FILE *flux) { std::fputs(acc(texte, chfunc), flux); }
-
-// The echo line without its line end: "4:Un revenant\r\n" -> "4:Un revenant".
-void retire_fin_de_ligne(char *ligne) {
-  std::size_t n = std::strlen(ligne);
-  if (n > 0 && ligne[n - 1] == '\n') --n;
-  if (n > 0 && ligne[n - 1] == '\r') --n;
-  ligne[n] = '\0';
+// "1 table vérifiée", "2 tables vérifiées".
+std::string nombre_de(long n, const char *singulier, const char *pluriel) {
+  return std::to_string(n) + ' ' + (n > 1 ? pluriel : singulier);
 }
 
-class Lot : public Visiteur {
+class Lot final : public Visiteur, public SortieConstats {
  public:
-  explicit Lot(bool strict) : strict_(strict) {}
+  explicit Lot(const Options &options)
+      : strict_(options.strict), ecriture_(ecriture_pour(options.format, stdout)), verification_(*this) {}
 
-  // The table's warnings, in line order, then its error if it has one.
-  void table(const Chemin &chemin) override {
-    std::FILE *fichier = std::fopen(chemin.systeme.c_str(), "r");
-    if (fichier == nullptr) {
-      illisible(chemin, std::strerror(errno));
-      return;
-    }
-    const int avertissements = cherche_avertissements(fichier, [&](long ligne, const char *message) {
-      std::printf("%s:%ld: avertissement: ", chemin.affiche.c_str(), ligne);
-      ecrit_converti(message, stdout);
-      std::fputc('\n', stdout);
-    });
-    std::rewind(fichier);
-    Rapport rapport;
-    const bool fautive = verifie_table(fichier, rapport) == 2;
-    const bool lue = !std::ferror(fichier);
-    std::fclose(fichier);
-    if (!lue) {
-      illisible(chemin, "erreur de lecture");
-      return;
-    }
+  // The table's findings go out as they are found.
+  void table(const Chemin &chemin, Source &source) override {
+    chemin_ = &chemin;
+    const Bilan bilan = verification_.verifie(source);
+    chemin_ = nullptr;
+    if (!bilan.lue) return illisible(chemin, "erreur de lecture");
     ++verifiees_;
-    if (avertissements > 0) ++averties_;
-    if (fautive) {
-      ++fautives_;
-      signale(chemin, rapport);
-    }
+    if (bilan.avertissements > 0) ++averties_;
+    if (bilan.erreurs > 0) ++fautives_;
   }
 
   void illisible(const Chemin &chemin, const char *raison) override {
     ++illisibles_;
+    std::string ligne;
+    ajoute_chemin(ligne, chemin.affiche);
+    ligne += ": ";
+    ajoute_texte(ligne, std::string("impossible de lire ce chemin (") + raison + ")");
+    ligne += '\n';
     std::fflush(stdout);  // the findings so far come first when both go to one place
-    std::fprintf(stderr, "%s: ", chemin.affiche.c_str());
-    ecrit_converti("impossible de lire ce chemin (", stderr);
-    ecrit_converti(raison, stderr);
-    std::fputs(")\n", stderr);
+    std::fputs(ligne.c_str(), stderr);
   }
+
+  void constat(const Constat &constat) override { ecriture_->constat(*chemin_, constat); }
+  void erreurs_cachees(long n) override { ecriture_->erreurs_cachees(*chemin_, n); }
 
   // "12 tables vérifiées, 1 avec une erreur", then ", 3 avec un
   // avertissement" and ", 2 illisibles" when there are some.
   void resume() const {
-    std::string ligne = std::to_string(verifiees_) + " tables vérifiées, " +
+    std::string texte = nombre_de(verifiees_, "table vérifiée", "tables vérifiées") + ", " +
                         std::to_string(fautives_) + " avec une erreur";
-    if (averties_ > 0) ligne += ", " + std::to_string(averties_) + " avec un avertissement";
-    if (illisibles_ > 0) ligne += ", " + std::to_string(illisibles_) + " illisibles";
+    if (averties_ > 0) texte += ", " + std::to_string(averties_) + " avec un avertissement";
+    if (illisibles_ > 0) texte += ", " + nombre_de(illisibles_, "illisible", "illisibles");
+    std::string ligne;
+    ajoute_texte(ligne, texte);
+    ligne += '\n';
     std::fflush(stdout);
-    ecrit_converti((ligne + "\n").c_str(), stderr);
+    std::fputs(ligne.c_str(), stderr);
   }
 
   // With --strict a table with a warning counts as one with an error.
@@ -87,25 +71,26 @@ class Lot : public Visiteur {
   }
 
  private:
-  // "exemples/rencontres_erreur.tbl:3: valeur incorrecte: 4:Un revenant"
-  static void signale(const Chemin &chemin, Rapport &rapport) {
-    retire_fin_de_ligne(rapport.echo);
-    std::printf("%s:%d: ", chemin.affiche.c_str(), rapport.ligne);
-    ecrit_converti(rapport.raison, stdout);
-    std::fputs(": ", stdout);
-    ecrit_converti(rapport.echo, stdout);
-    std::fputc('\n', stdout);
-  }
-
   bool strict_;
+  std::unique_ptr<Ecriture> ecriture_;
+  Verification verification_;
+  const Chemin *chemin_ = nullptr;  // the table being checked
   long verifiees_ = 0, fautives_ = 0, averties_ = 0, illisibles_ = 0;
 };
 
 }  // namespace
 
 int verifie_en_lot(const Options &options) {
-  Lot lot(options.strict);
-  for (const char *chemin : options.chemins) parcourt(chemin, lot);
+  Lot lot(options);
+  Parcours parcours(lot);
+  for (const char *chemin : options.chemins) {
+    if (std::strcmp(chemin, "-") == 0) {
+      SourceDescripteur entree(0);
+      lot.table({options.nom, options.nom}, entree);
+    } else {
+      parcours.visite(chemin);
+    }
+  }
   lot.resume();
   return lot.statut();
 }

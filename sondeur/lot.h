@@ -1,10 +1,9 @@
 // lot.h -- Sondeur's batch mode: every table named, and every .tbl file of
-// the folders named, checked by the same engine as the interactive run,
-// without banner, window, prompt or pause. One line a finding on standard
-// output, "table:line: reason: line read" or "table:line: avertissement:
-// message" (the warnings' reading, beside the engine), as compilers write
-// theirs, so that editors jump to it; unreadable files and the summary on
-// standard error; the verdict in the exit status.
+// the folders named, checked whole (verification.h), without banner, window,
+// prompt or pause. Each finding on one line of standard output, in the
+// format asked for (ecritures.h), so that editors and programs read it back;
+// unreadable paths and the summary on standard error; the verdict in the
+// exit status.
 #ifndef SONDEUR_LOT_H
 #define SONDEUR_LOT_H
 

@@ -6,12 +6,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "jdr/jdr.h"
 #include "outils/outils.h"
 #include "sondeur/lot.h"
+#include "sondeur/affichage.h"
 #include "sondeur/moteur.h"
 #include "sondeur/options.h"
+#include "sondeur/rapport.h"
 
 namespace {
 
@@ -43,18 +46,20 @@ char *nom_de_la_table(int argc, char **argv) {
 // from standard input.
 int execute_options(int argc, char **argv) {
   const Options options = lit_options(argc, argv);
-  switch (options.action) {
-    case Action::aide:
+  switch (options.mode) {
+    case Mode::aide:
       std::fputs(acc(AIDE, chfunc), stdout);
       return LOT_PROPRE;
-    case Action::version:
+    case Mode::version:
       std::puts("Sondeur (Vallorim light) " VERSION_VALLORIM);
       return LOT_PROPRE;
-    case Action::erreur:
-      std::fprintf(stderr, "Sondeur: %s\n", acc(options.faute.c_str(), chfunc));
-      std::fputs("Essayez 'Sondeur --aide'.\n", stderr);
+    case Mode::erreur: {
+      std::string ligne = "Sondeur: ";
+      ajoute_texte(ligne, options.faute);
+      std::fprintf(stderr, "%s\nEssayez 'Sondeur --aide'.\n", ligne.c_str());
       return LOT_IMPOSSIBLE;
-    case Action::lot:
+    }
+    case Mode::lot:
       break;
   }
   return verifie_en_lot(options);
@@ -72,7 +77,7 @@ int main(int argc, char **argv) {
   std::puts("Test de la table en cours.");
   const int resultat = moteur_principal(table);
   std::fclose(table);
-  if (resultat != 2) putsacc("La table aléatoire ne contient aucune erreur.\n");
+  if (resultat != ERREUR) putsacc("La table aléatoire ne contient aucune erreur.\n");
   std::free(nom);
   Pause();
   return 0;

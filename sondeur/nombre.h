@@ -1,13 +1,15 @@
-// nombre.h -- the numbers of a table line as the engine reads them, and how
-// its expected numbers advance. The engine and the warnings' reading both
-// take them from here, so that they never read a number differently. An
-// internal header of Sondeur.
+// nombre.h -- the numbers of a table line as the table's reading takes them,
+// and how its expected numbers advance: atoi's reading (outils/entier.h) on
+// a piece of a line that is no string, clamped to 32 bits. An internal
+// header of Sondeur.
 #ifndef SONDEUR_NOMBRE_H
 #define SONDEUR_NOMBRE_H
 
 #include <algorithm>
 #include <cstdint>
 #include <string_view>
+
+#include "outils/entier.h"
 
 // White space as atoi skips it.
 inline bool espace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
@@ -24,7 +26,7 @@ inline std::size_t chiffres(std::string_view t, std::int64_t &valeur) {
   std::size_t n = 0;
   valeur = 0;
   for (; n < t.size(); ++n) {
-    const unsigned chiffre = static_cast<unsigned char>(t[n]) - unsigned{'0'};
+    const unsigned chiffre = static_cast<unsigned char>(t[n]) - unsigned{'0'};  // est_chiffre, and its value
     if (chiffre > 9) break;
     valeur = std::min(valeur * 10 + chiffre, std::int64_t{INT32_MAX} + 1);
   }

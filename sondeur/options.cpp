@@ -6,7 +6,7 @@
 
 const char *const AIDE =
     "Usage : Sondeur [TABLE]\n"
-    "        Sondeur --lot [--strict] [--] CHEMIN...\n"
+    "        Sondeur --lot [--strict] [--format FORMAT] [--nom NOM] [--] CHEMIN...\n"
     "\n"
     "Sans option, Sondeur vérifie une table dans sa fenêtre : il montre la\n"
     "première ligne fautive, ou dit que la table ne contient aucune erreur, puis\n"
@@ -14,16 +14,31 @@ const char *const AIDE =
     "\n"
     "  -l, --lot      vérifie chaque table nommée et chaque fichier .tbl des\n"
     "                 dossiers nommés (sous-dossiers compris), sans fenêtre ni\n"
-    "                 pause ; une ligne par table fautive, sur la sortie standard :\n"
-    "                 CHEMIN:LIGNE: RAISON: LIGNE_LUE\n"
-    "      --strict   compte une table avec un avertissement comme une table fautive\n"
+    "                 pause ; chaque erreur et chaque avertissement sur une ligne\n"
+    "                 de la sortie standard, le résumé sur la sortie d'erreur\n"
+    "      --strict   compte une table avec un avertissement comme une table\n"
+    "                 fautive : le statut de sortie est alors 1\n"
+    "      --format FORMAT\n"
+    "                 texte (par défaut) : CHEMIN:LIGNE:COLONNE: erreur: RAISON: TEXTE\n"
+    "                 ou CHEMIN:LIGNE:COLONNE: avertissement: MESSAGE ;\n"
+    "                 json : un objet JSON par ligne (file, line, column, severity,\n"
+    "                 code, message, text) ;\n"
+    "                 github : les commandes ::error et ::warning de GitHub Actions\n"
+    "      --nom NOM  le nom montré pour la table lue sur l'entrée standard\n"
     "  -h, --aide, --help   affiche cette aide\n"
     "      --version  affiche la version\n"
     "  --             la fin des options : ce qui suit est un chemin\n"
+    "  -              (comme CHEMIN) lit une table sur l'entrée standard\n"
+    "\n"
+    "Avertissements : entrée après la fin de la table, intervalle au-delà de la\n"
+    "fin ou à l'envers, numéro sans ':', en-tête sans marqueur dd, tabulation\n"
+    "après un mot clé, ligne de plus de 254 octets, fichier en UTF-8, marque\n"
+    "d'ordre des octets (BOM), fichier vide.\n"
     "\n"
     "Statut de sortie en lot : 0 quand toutes les tables sont lues et propres,\n"
-    "1 quand une table au moins a une erreur, 2 quand un fichier est illisible ou\n"
-    "que la ligne de commande est fausse.\n"
+    "1 quand une table au moins a une erreur (ou un avertissement, avec\n"
+    "--strict), 2 quand un chemin est illisible ou que la ligne de commande est\n"
+    "fausse.\n"
     "\n"
     "Exemple : Sondeur --lot mes_tables/ && echo \"Toutes les tables sont bonnes.\"\n";
 
@@ -33,43 +48,83 @@ bool avec_options(int argc, char **argv) {
 
 namespace {
 
-// Takes one option into `o` (the first of --aide and --version wins); false
-// when it is none of Sondeur's.
-bool prend_option(std::string_view option, Options &o, bool &lot) {
-  const bool premiere = o.action == Action::lot;  // no --aide nor --version yet
-  if (option == "--lot" || option == "-l")
-    lot = true;
-  else if (option == "--strict")
-    o.strict = true;
-  else if (option == "--aide" || option == "-h" || option == "--help")
-    o.action = premiere ? Action::aide : o.action;
-  else if (option == "--version")
-    o.action = premiere ? Action::version : o.action;
+bool lit_format(std::string_view valeur, Options &o) {
+  if (valeur == "texte")
+    o.format = Format::texte;
+  else if (valeur == "json")
+    o.format = Format::json;
+  else if (valeur == "github")
+    o.format = Format::github;
   else
     return false;
   return true;
 }
 
-}  // namespace
+// The command line, read one argument at a time.
+class Lecture {
+ public:
+  Lecture(int argc, char **argv) : argc_(argc), argv_(argv) {}
 
-Options lit_options(int argc, char **argv) {
-  Options o;
-  o.action = Action::lot;
-  bool lot = false, fin_des_options = false;
-  for (int i = 1; i < argc; ++i) {
-    const char *argument = argv[i];
-    if (!fin_des_options && std::strcmp(argument, "--") == 0) {
-      fin_des_options = true;
-    } else if (!fin_des_options && argument[0] == '-' && argument[1] != '\0') {
-      if (!prend_option(argument, o, lot) && o.faute.empty())
-        o.faute = std::string("option inconnue : ") + argument;
+  Options lit() {
+    for (i_ = 1; i_ < argc_; ++i_) {
+      const char *argument = argv_[i_];
+      if (!fin_des_options_ && std::strcmp(argument, "--") == 0)
+        fin_des_options_ = true;
+      else if (!fin_des_options_ && argument[0] == '-' && argument[1] != '\0')
+        option(argument);
+      else
+        o_.chemins.push_back(argument);
+    }
+    if (o_.mode != Mode::lot) return o_;  // help and version, whatever else is there
+    if (o_.faute.empty() && !lot_) o_.faute = "les tables se vérifient en ligne de commande avec --lot";
+    if (o_.faute.empty() && o_.chemins.empty()) o_.faute = "aucune table à vérifier";
+    if (!o_.faute.empty()) o_.mode = Mode::erreur;
+    return o_;
+  }
+
+ private:
+  void faute(const std::string &pourquoi) {
+    if (o_.faute.empty()) o_.faute = pourquoi;
+  }
+
+  // The value of the option `nom`: after its '=', or the next argument.
+  const char *valeur(std::string_view option, std::string_view nom) {
+    if (option.size() > nom.size()) return option.data() + nom.size() + 1;
+    if (i_ + 1 < argc_) return argv_[++i_];
+    faute("l'option " + std::string(nom) + " demande une valeur");
+    return nullptr;
+  }
+
+  // Takes one option (the first of --aide and --version wins).
+  void option(std::string_view option) {
+    const bool premiere = o_.mode == Mode::lot;  // no --aide nor --version yet
+    const std::string_view nom = option.substr(0, option.find('='));
+    if (option == "--lot" || option == "-l") {
+      lot_ = true;
+    } else if (option == "--strict") {
+      o_.strict = true;
+    } else if (nom == "--format") {
+      const char *format = valeur(option, nom);
+      if (format != nullptr && !lit_format(format, o_))
+        faute(std::string("format inconnu : ") + format + " (texte, json ou github)");
+    } else if (nom == "--nom") {
+      if (const char *n = valeur(option, nom)) o_.nom = n;
+    } else if (option == "--aide" || option == "-h" || option == "--help") {
+      if (premiere) o_.mode = Mode::aide;
+    } else if (option == "--version") {
+      if (premiere) o_.mode = Mode::version;
     } else {
-      o.chemins.push_back(argument);
+      faute("option inconnue : " + std::string(option));
     }
   }
-  if (o.action != Action::lot) return o;  // help and version, whatever else is there
-  if (o.faute.empty() && !lot) o.faute = "les tables se vérifient en ligne de commande avec --lot";
-  if (o.faute.empty() && o.chemins.empty()) o.faute = "aucune table à vérifier";
-  if (!o.faute.empty()) o.action = Action::erreur;
-  return o;
-}
+
+  int argc_;
+  char **argv_;
+  int i_ = 1;
+  Options o_;
+  bool lot_ = false, fin_des_options_ = false;
+};
+
+}  // namespace
+
+Options lit_options(int argc, char **argv) { return Lecture(argc, argv).lit(); }

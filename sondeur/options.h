@@ -1,20 +1,26 @@
 // options.h -- the command line of Sondeur when it starts with an option:
-// the batch mode (--lot), its --strict, the help and the version. A command
-// line that starts with a table name, or with nothing, is the interactive
-// run, which reads no option.
+// the batch mode (--lot) with its --strict, --format and --nom, the help
+// and the version. A command line that starts with a table name, or with
+// nothing, is the interactive run, which reads no option.
 #ifndef SONDEUR_OPTIONS_H
 #define SONDEUR_OPTIONS_H
 
 #include <string>
 #include <vector>
 
-enum class Action { lot, aide, version, erreur };
+enum class Mode { lot, aide, version, erreur };
+
+// How the findings are written: lines as compilers write theirs, JSON
+// Lines, or GitHub Actions workflow commands.
+enum class Format { texte, json, github };
 
 struct Options {
-  Action action = Action::lot;
-  bool strict = false;              // a warning counts as an error
-  std::vector<const char *> chemins;  // the tables and folders, in their order
-  std::string faute;                // why the command line is wrong (ISO 8859-1)
+  Mode mode = Mode::lot;
+  bool strict = false;                // a warning counts as an error
+  Format format = Format::texte;
+  std::string nom = "-";              // the name shown for the table read from standard input
+  std::vector<const char *> chemins;  // the tables and folders, in their order; "-" standard input
+  std::string faute;                  // why the command line is wrong (ISO 8859-1)
 };
 
 // Whether the command line is one of options: its first argument begins with

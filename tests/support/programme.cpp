@@ -88,12 +88,14 @@ Execution lance(const std::vector<std::string> &arguments, const std::string &cl
 }
 
 ExecutionScript lance_sans_terminal(const std::vector<std::string> &arguments,
-                                    const std::string &dossier, int secondes) {
+                                    const std::string &dossier, int secondes,
+                                    const std::string &entree) {
   const std::string sortie = dossier_du_test() + "/sortie.txt";
   const std::string erreurs = dossier_du_test() + "/erreurs.txt";
+  const std::string fichier_entree = ecrit_fichier("entree_standard.txt", entree);
   ExecutionScript resultat{"", "", -1};
   resultat.statut = execute(arguments.at(0), ligne_de(arguments), dossier,
-                            ouvre("NUL", GENERIC_READ, OPEN_EXISTING),
+                            ouvre(fichier_entree, GENERIC_READ, OPEN_EXISTING),
                             ouvre(sortie, GENERIC_WRITE, CREATE_ALWAYS),
                             ouvre(erreurs, GENERIC_WRITE, CREATE_ALWAYS), secondes);
   resultat.sortie = lit_fichier(sortie);
@@ -205,14 +207,16 @@ Execution lance(const std::vector<std::string> &arguments, const std::string &cl
   return session.termine(secondes);
 }
 ExecutionScript lance_sans_terminal(const std::vector<std::string> &arguments,
-                                    const std::string &dossier, int secondes) {
+                                    const std::string &dossier, int secondes,
+                                    const std::string &entree) {
   const std::string sortie = std::filesystem::absolute(dossier_du_test() + "/sortie.txt");
   const std::string erreurs = std::filesystem::absolute(dossier_du_test() + "/erreurs.txt");
+  const std::string fichier_entree = std::filesystem::absolute(ecrit_fichier("entree_standard.txt", entree));
   const pid_t pid = fork();
   if (pid == 0) {
     setsid();  // no controlling terminal
     if (!dossier.empty() && chdir(dossier.c_str()) != 0) _exit(125);
-    const int vide = open("/dev/null", O_RDONLY);
+    const int vide = open(fichier_entree.c_str(), O_RDONLY);
     const int s = open(sortie.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int e = open(erreurs.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (vide < 0 || s < 0 || e < 0 || dup2(vide, 0) < 0 || dup2(s, 1) < 0 || dup2(e, 2) < 0)

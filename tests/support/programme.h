@@ -20,14 +20,16 @@ Execution lance(const std::vector<std::string> &arguments, const std::string &cl
                 int secondes = 20);
 
 // A run from a script, in the folder `dossier` (the current one when
-// empty): no terminal, standard input empty, standard output and standard
-// error kept apart (on Windows, as the program wrote them: CR LF line ends).
+// empty): no terminal, `entree` as standard input (empty by default),
+// standard output and standard error kept apart (on Windows, as the program
+// wrote them: CR LF line ends).
 struct ExecutionScript {
   std::string sortie, erreurs;
   int statut;  // -1 when the program did not end by itself
 };
 ExecutionScript lance_sans_terminal(const std::vector<std::string> &arguments,
-                                    const std::string &dossier = "", int secondes = 20);
+                                    const std::string &dossier = "", int secondes = 20,
+                                    const std::string &entree = "");
 
 #ifndef _WIN32
 // A program on a pseudo-terminal, typed at key by key: what it shows can be
