@@ -48,24 +48,53 @@ void ajoute_ascii(std::string &sortie, std::string_view t, std::size_t i, bool c
     sortie += static_cast<char>(c);
 }
 
-// The bytes of the sequence led by `tete` in valid UTF-8.
-std::size_t longueur_utf8(unsigned char tete) { return tete < 0xE0 ? 2 : tete < 0xF0 ? 3 : 4; }
+// Whether the byte `c` of a text goes out as it is: printable ASCII but
+// the backslash, or a byte of a sequence of valid UTF-8 (whose C1 controls
+// are told apart by their lead byte).
+bool tel_quel(unsigned char c) { return (c >= 0x20 && c < 0x7F && c != '\\') || (c >= 0x80 && c != 0xC2); }
 
-// Appends valid UTF-8 `t`, its control characters escaped.
+// Appends valid UTF-8 `t`, its control characters escaped. Runs of bytes
+// that go out as they are go out whole.
 void ajoute_utf8(std::string &sortie, std::string_view t, bool chemin = false) {
   for (std::size_t i = 0; i < t.size();) {
-    const unsigned char c = static_cast<unsigned char>(t[i]);
+    std::size_t j = i;
+    while (j < t.size() && tel_quel(static_cast<unsigned char>(t[j]))) ++j;
+    sortie.append(t.data() + i, j - i);
+    if (j == t.size()) break;
+    const unsigned char c = static_cast<unsigned char>(t[j]);
     if (c < 0x80) {
-      ajoute_ascii(sortie, t, i++, chemin);
+      ajoute_ascii(sortie, t, j, chemin);
+      i = j + 1;
       continue;
     }
-    const std::size_t n = longueur_utf8(c);
-    const unsigned suite = static_cast<unsigned char>(t[i + 1]);
-    if (c == 0xC2 && controle(suite))  // U+0080 to U+009F
+    const unsigned suite = static_cast<unsigned char>(t[j + 1]);  // 0xC2 leads two bytes
+    if (controle(suite))  // U+0080 to U+009F
       echappe(sortie, suite);
     else
-      sortie.append(t.substr(i, n));
-    i += n;
+      sortie.append(t.data() + j, 2);
+    i = j + 2;
+  }
+}
+
+// Appends ISO 8859-1 `t` in UTF-8, its control characters escaped.
+void ajoute_latin1(std::string &sortie, std::string_view t) {
+  for (std::size_t i = 0; i < t.size();) {
+    std::size_t j = i;
+    while (j < t.size() && static_cast<unsigned char>(t[j]) >= 0x20 && static_cast<unsigned char>(t[j]) < 0x7F &&
+           t[j] != '\\')
+      ++j;
+    sortie.append(t.data() + i, j - i);
+    if (j == t.size()) break;
+    const unsigned char c = static_cast<unsigned char>(t[j]);
+    if (c >= 0xA0) {
+      sortie += static_cast<char>(0xC0 | (c >> 6));
+      sortie += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c >= 0x80) {
+      echappe(sortie, c);
+    } else {
+      ajoute_ascii(sortie, t, j);
+    }
+    i = j + 1;
   }
 }
 
@@ -87,10 +116,17 @@ std::string en_utf8(std::string_view texte) {
   return sortie;
 }
 
+void ajoute_affichable(std::string &sortie, std::string_view texte) {
+  if (est_utf8(texte))
+    ajoute_utf8(sortie, texte);
+  else
+    ajoute_latin1(sortie, texte);
+}
+
 std::string affichable(std::string_view texte) {
   std::string sortie;
   sortie.reserve(texte.size() + 8);
-  ajoute_utf8(sortie, est_utf8(texte) ? texte : en_utf8(texte));
+  ajoute_affichable(sortie, texte);
   return sortie;
 }
 
@@ -114,7 +150,9 @@ void ajoute_chemin(std::string &sortie, std::string_view chemin) {
 
 #ifndef _WIN32
 // Linux terminals read UTF-8.
-void ajoute_texte(std::string &sortie, std::string_view texte) {
-  ajoute_utf8(sortie, est_utf8(texte) ? texte : en_utf8(texte));
-}
+void ajoute_texte(std::string &sortie, std::string_view texte) { ajoute_affichable(sortie, texte); }
+
+std::string pour_la_sortie(const std::string &utf8) { return utf8; }
+void ecrit_sur_la_sortie(const std::string &utf8) { std::fwrite(utf8.data(), 1, utf8.size(), stdout); }
+bool sortie_en_utf8() { return true; }
 #endif

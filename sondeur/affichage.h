@@ -25,6 +25,8 @@ std::string en_utf8(std::string_view texte);
 // start of an escape is doubled. Example: a, a line feed, b, a backslash
 // and x are written a\nb\\x.
 std::string affichable(std::string_view texte);
+// The same, appended to `sortie`.
+void ajoute_affichable(std::string &sortie, std::string_view texte);
 
 // Appends `texte` to `sortie` as standard output shows it: affichable, then
 // on Windows converted to the console's output code page (850 when there is
@@ -37,6 +39,15 @@ void ajoute_texte(std::string &sortie, std::string_view texte);
 // (for a path that is not UTF-8, the bytes 0x80 to 0x9F; on Windows, where
 // the backslash separates the folders, it is never doubled).
 void ajoute_chemin(std::string &sortie, std::string_view chemin);
+
+// UTF-8 text as standard output shows it: as it is on Linux and on a
+// Windows console in UTF-8 (code page 65001), else in the console's code
+// page as ajoute_texte writes it.
+std::string pour_la_sortie(const std::string &utf8);
+// Writes UTF-8 text on standard output as pour_la_sortie gives it.
+void ecrit_sur_la_sortie(const std::string &utf8);
+// Whether standard output shows UTF-8 (so that "→" can be written).
+bool sortie_en_utf8();
 
 // UTF-8 text in the console's output code page (Windows only).
 std::string vers_la_console(const std::string &utf8);

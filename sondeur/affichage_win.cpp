@@ -2,6 +2,7 @@
 // (affichage.h): UTF-8 converted to the console's output code page.
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 #include "sondeur/affichage.h"
@@ -31,3 +32,10 @@ std::string vers_la_console(const std::string &utf8) {
 }
 
 void ajoute_texte(std::string &sortie, std::string_view texte) { sortie += vers_la_console(affichable(texte)); }
+
+std::string pour_la_sortie(const std::string &utf8) { return vers_la_console(utf8); }
+void ecrit_sur_la_sortie(const std::string &utf8) {
+  const std::string texte = vers_la_console(utf8);
+  std::fwrite(texte.data(), 1, texte.size(), stdout);
+}
+bool sortie_en_utf8() { return page_de_code() == CP_UTF8; }

@@ -118,20 +118,18 @@ void Avertissements::liste(int niveau, std::int32_t taille, bool marquee, const 
 // that goes on a longer line is no entry of its author's.
 void Avertissements::entree(const Entree &e) {
   if (!e.debut_de_ligne) return;
-  std::size_t chiffres = 0;  // most entries: a number and its ':', "12:Orc"
-  while (est_chiffre(car(e.ecrit, chiffres))) ++chiffres;
-  if (!e.intervalle && chiffres > 0 && car(e.ecrit, chiffres) == ':') return;
+  // Most entries: "12:Orc", or a range "3-6:Orc" whose end the reading took.
+  std::size_t i = 0;
+  while (est_chiffre(car(e.ecrit, i))) ++i;
+  if (i > 0 && e.intervalle && car(e.ecrit, i) == '-' && est_chiffre(car(e.ecrit, i + 1))) {
+    std::size_t j = i + 1;
+    while (est_chiffre(car(e.ecrit, j))) ++j;
+    if (car(e.ecrit, j) == ':') return intervalle(e);
+  }
+  if (i > 0 && !e.intervalle && car(e.ecrit, i) == ':') return;
   const Ecrit ecrit = lit_ecrit(e.ecrit);
   if (!ecrit.nombre) return;
-  if (ecrit.intervalle && e.intervalle) {
-    if (e.fin < e.numero)
-      constats_.ajoute(Gravite::avertissement, Code::intervalle_inverse, e.lieu_fin, INTERVALLE_A_L_ENVERS,
-                       e.numero, e.fin);
-    else if (e.fin > e.taille)
-      constats_.ajoute(Gravite::avertissement, Code::intervalle_apres_fin, e.lieu_fin,
-                       INTERVALLE_TROP_LONG, e.numero, e.fin, e.niveau == 0 ? "table" : "sous-table",
-                       e.taille, e.taille, pluriel(e.taille));
-  }
+  if (ecrit.intervalle && e.intervalle) intervalle(e);
   const char c = car(ecrit.suite, 0);
   if (c == ':' || c == '\0' || fin_de_ligne(c)) return;
   // "le numéro 2 n'est pas suivi de ':' (2:Un garde ?)": the suggestion is
@@ -147,6 +145,17 @@ void Avertissements::entree(const Entree &e) {
                    ecrit.intervalle ? "l'intervalle" : "le numéro", numero, ecrit.numero.data(),
                    numero, ecrit.numero.data(), cite, texte.data(),
                    n > CITATION_MAX_SUGGESTION ? "..." : "");
+}
+
+// A range that the reading took as its author wrote it: reversed, or past
+// the size of its list.
+void Avertissements::intervalle(const Entree &e) {
+  if (e.fin < e.numero)
+    constats_.ajoute(Gravite::avertissement, Code::intervalle_inverse, e.lieu_fin, INTERVALLE_A_L_ENVERS, e.numero,
+                     e.fin);
+  else if (e.fin > e.taille)
+    constats_.ajoute(Gravite::avertissement, Code::intervalle_apres_fin, e.lieu_fin, INTERVALLE_TROP_LONG, e.numero,
+                     e.fin, e.niveau == 0 ? "table" : "sous-table", e.taille, e.taille, pluriel(e.taille));
 }
 
 // A line after a single table that begins with a number followed by ':' or

@@ -40,6 +40,7 @@ class Avertissements {
   void tranche_maintenant() { tranche(false); }
 
  private:
+  void intervalle(const Entree &entree);
   void tranche(bool entier);
 
   Constats &constats_;

@@ -26,7 +26,7 @@ class SortieConstats {
 constexpr long ERREURS_MONTREES = 100;
 
 // A message: the longest (a number without its ':') is about 140 bytes.
-constexpr std::size_t TAILLE_MESSAGE = 192;
+constexpr std::size_t TAILLE_CONSTAT = 192;
 
 class Constats {
  public:
@@ -61,7 +61,7 @@ class Constats {
     Lieu lieu;
     Gravite gravite;
     Code code;
-    char message[TAILLE_MESSAGE];
+    char message[TAILLE_CONSTAT];
   };
   struct Attente {
     Trouve trouve;

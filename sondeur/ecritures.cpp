@@ -6,6 +6,7 @@
 #include <string>
 
 #include "sondeur/affichage.h"
+#include "sondeur/presentation.h"
 
 namespace {
 
@@ -58,16 +59,6 @@ class Texte final : public Ecriture {
   std::string ligne_;
 };
 
-// The name of a table for the formats of programs: UTF-8, a path that is
-// not being read as ISO 8859-1 (on Windows, the name the system opened).
-std::string nom_utf8(const Chemin &chemin) {
-#ifdef _WIN32
-  return en_utf8(chemin.systeme);
-#else
-  return en_utf8(chemin.affiche);
-#endif
-}
-
 // {"file": ..., "line": 3, "column": 1, "severity": "error", "code":
 // "numerotation", "message": "valeur incorrecte", "text": "4:Un revenant"}
 class Json final : public Ecriture {
@@ -102,29 +93,9 @@ class Json final : public Ecriture {
   }
 
  private:
-  // One line. JSON escapes the controls below 0x20; those of U+0080 to
-  // U+009F, which it leaves as they are, are escaped here too.
-  void ecrit_objet(const nlohmann::ordered_json &objet) {
-    const std::string brut = objet.dump();
-    ligne_.clear();
-    for (std::size_t i = 0; i < brut.size(); ++i) {
-      const unsigned char suite = i + 1 < brut.size() ? static_cast<unsigned char>(brut[i + 1]) : 0;
-      if (static_cast<unsigned char>(brut[i]) == 0xC2 && suite >= 0x80 && suite <= 0x9F) {
-        static const char chiffres[] = "0123456789abcdef";
-        ligne_ += "\\u00";
-        ligne_ += chiffres[suite >> 4];
-        ligne_ += chiffres[suite & 0xF];
-        ++i;
-      } else {
-        ligne_ += brut[i];
-      }
-    }
-    ligne_ += '\n';
-    ecrit(ligne_, flux_);
-  }
+  void ecrit_objet(const nlohmann::ordered_json &objet) { ecrit(ligne_json(objet.dump()), flux_); }
 
   std::FILE *flux_;
-  std::string ligne_;
 };
 
 // A workflow command's data: '%', CR and LF encoded; in its properties also
@@ -170,6 +141,30 @@ class Github final : public Ecriture {
 };
 
 }  // namespace
+
+std::string ligne_json(const std::string &objet) {
+  std::string ligne;
+  ligne.reserve(objet.size() + 1);
+  for (std::size_t i = 0; i < objet.size(); ++i) {
+    const unsigned char suite = i + 1 < objet.size() ? static_cast<unsigned char>(objet[i + 1]) : 0;
+    if (static_cast<unsigned char>(objet[i]) == 0xC2 && suite >= 0x80 && suite <= 0x9F) {
+      static const char chiffres[] = "0123456789abcdef";
+      ligne += "\\u00";
+      ligne += chiffres[suite >> 4];
+      ligne += chiffres[suite & 0xF];
+      ++i;
+    } else {
+      ligne += objet[i];
+    }
+  }
+  return ligne + '\n';
+}
+
+std::string chaine_json(const std::string &utf8) {
+  std::string ligne = ligne_json(nlohmann::json(utf8).dump());
+  ligne.pop_back();  // its line feed
+  return ligne;
+}
 
 std::unique_ptr<Ecriture> ecriture_pour(Format format, std::FILE *flux) {
   switch (format) {

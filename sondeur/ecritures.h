@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include "sondeur/constat.h"
 #include "sondeur/options.h"
@@ -22,5 +23,13 @@ class Ecriture {
 };
 
 std::unique_ptr<Ecriture> ecriture_pour(Format format, std::FILE *flux);
+
+// A JSON object as dumped (UTF-8) made one line of JSON Lines: JSON escapes
+// the controls below 0x20; those of U+0080 to U+009F, which it leaves as
+// they are, are escaped here too, so that none reaches a terminal raw.
+std::string ligne_json(const std::string &objet);
+
+// The JSON string of `utf8`, quoted and escaped as ligne_json escapes.
+std::string chaine_json(const std::string &utf8);
 
 #endif

@@ -333,9 +333,15 @@ const char *Lecture::faute_tt() const {
 // leads the working line.
 void Lecture::annonce_entree(int debut, std::int32_t numero, bool intervalle) {
   const char *piece = piece_;
-  const int nombre = debut_du_nombre(debut);
-  if (nombre >= 0) debut = nombre;
-  const int fin = intervalle ? std::max(debut_du_nombre(fin_intervalle_), fin_intervalle_) : debut;
+  if (!est_chiffre(piece[debut])) {  // most numbers start the entry
+    const int nombre = debut_du_nombre(debut);
+    if (nombre >= 0) debut = nombre;
+  }
+  int fin = debut;
+  if (intervalle) {
+    fin = fin_intervalle_;
+    if (fin < fin_ && !est_chiffre(piece[fin])) fin = std::max(debut_du_nombre(fin), fin);
+  }
   Entree e;
   e.niveau = niveau_;
   e.taille = maximum_[niveau_];

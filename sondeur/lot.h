@@ -3,14 +3,11 @@
 // prompt or pause. Each finding on one line of standard output, in the
 // format asked for (ecritures.h), so that editors and programs read it back;
 // unreadable paths and the summary on standard error; the verdict in the
-// exit status.
+// exit status (passage.h).
 #ifndef SONDEUR_LOT_H
 #define SONDEUR_LOT_H
 
 #include "sondeur/options.h"
-
-// The exit statuses of the batch mode, as grep and diff give theirs.
-enum StatutLot { LOT_PROPRE = 0, LOT_FAUTES = 1, LOT_IMPOSSIBLE = 2 };
 
 // Checks the paths of `options` in their order; the exit status.
 int verifie_en_lot(const Options &options);

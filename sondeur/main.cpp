@@ -10,11 +10,14 @@
 
 #include "jdr/jdr.h"
 #include "outils/outils.h"
+#include "sondeur/chances.h"
 #include "sondeur/lot.h"
+#include "sondeur/passage.h"
 #include "sondeur/affichage.h"
 #include "sondeur/moteur.h"
 #include "sondeur/options.h"
 #include "sondeur/rapport.h"
+#include "sondeur/tirage.h"
 
 namespace {
 
@@ -59,6 +62,10 @@ int execute_options(int argc, char **argv) {
       std::fprintf(stderr, "%s\nEssayez 'Sondeur --aide'.\n", ligne.c_str());
       return LOT_IMPOSSIBLE;
     }
+    case Mode::chances:
+      return montre_les_chances(options);
+    case Mode::tirage:
+      return tire(options);
     case Mode::lot:
       break;
   }

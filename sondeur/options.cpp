@@ -7,6 +7,9 @@
 const char *const AIDE =
     "Usage : Sondeur [TABLE]\n"
     "        Sondeur --lot [--strict] [--format FORMAT] [--nom NOM] [--] CHEMIN...\n"
+    "        Sondeur --chances [--format FORMAT] [--nom NOM] [--] CHEMIN...\n"
+    "        Sondeur --tirer [-n N] [--graine G] [--section TITRE] [--compte]\n"
+    "                [--format FORMAT] [--nom NOM] [--] TABLE\n"
     "\n"
     "Sans option, Sondeur vérifie une table dans sa fenêtre : il montre la\n"
     "première ligne fautive, ou dit que la table ne contient aucune erreur, puis\n"
@@ -24,7 +27,19 @@ const char *const AIDE =
     "                 json : un objet JSON par ligne (file, line, column, severity,\n"
     "                 code, message, text) ;\n"
     "                 github : les commandes ::error et ::warning de GitHub Actions\n"
+    "                 (--lot seulement)\n"
     "      --nom NOM  le nom montré pour la table lue sur l'entrée standard\n"
+    "      --chances  montre chaque entrée des tables nommées (et des dossiers\n"
+    "                 nommés) avec ses faces, sa chance sur son dé et sa chance\n"
+    "                 totale ; une table fautive montre ses erreurs à la place\n"
+    "      --tirer    tire au hasard dans TABLE, comme le ferait un dé, et montre\n"
+    "                 chaque résultat et comment il est venu\n"
+    "  -n N           le nombre de tirages (1 par défaut)\n"
+    "      --graine G la graine du hasard, pour refaire les mêmes tirages\n"
+    "      --section TITRE\n"
+    "                 la table du recueil qui porte ce titre (la première par\n"
+    "                 défaut)\n"
+    "      --compte   compte les tirages de chaque entrée, à côté de sa chance\n"
     "  -h, --aide, --help   affiche cette aide\n"
     "      --version  affiche la version\n"
     "  --             la fin des options : ce qui suit est un chemin\n"
@@ -35,10 +50,10 @@ const char *const AIDE =
     "après un mot clé, ligne de plus de 254 octets, fichier en UTF-8, marque\n"
     "d'ordre des octets (BOM), fichier vide.\n"
     "\n"
-    "Statut de sortie en lot : 0 quand toutes les tables sont lues et propres,\n"
-    "1 quand une table au moins a une erreur (ou un avertissement, avec\n"
+    "Statut de sortie avec une option : 0 quand toutes les tables sont lues et\n"
+    "propres, 1 quand une table au moins a une erreur (ou un avertissement, avec\n"
     "--strict), 2 quand un chemin est illisible ou que la ligne de commande est\n"
-    "fausse.\n"
+    "fausse (une section inconnue de --tirer aussi).\n"
     "\n"
     "Exemple : Sondeur --lot mes_tables/ && echo \"Toutes les tables sont bonnes.\"\n";
 
@@ -75,9 +90,9 @@ class Lecture {
       else
         o_.chemins.push_back(argument);
     }
-    if (o_.mode != Mode::lot) return o_;  // help and version, whatever else is there
-    if (o_.faute.empty() && !lot_) o_.faute = "les tables se vérifient en ligne de commande avec --lot";
-    if (o_.faute.empty() && o_.chemins.empty()) o_.faute = "aucune table à vérifier";
+    if (o_.mode == Mode::aide || o_.mode == Mode::version) return o_;  // whatever else is there
+    o_.mode = choisi_;
+    verifie_le_mode();
     if (!o_.faute.empty()) o_.mode = Mode::erreur;
     return o_;
   }
@@ -95,12 +110,62 @@ class Lecture {
     return nullptr;
   }
 
+  // One mode, and what it needs.
+  void verifie_le_mode() {
+    if (modes_ == 0) faute("les tables se vérifient en ligne de commande avec --lot");
+    if (modes_ > 1) faute("une seule des options --lot, --chances et --tirer");
+    if (o_.chemins.empty()) faute("aucune table à vérifier");
+    if (o_.mode == Mode::tirage && o_.chemins.size() > 1) faute("--tirer tire dans une seule table");
+    if (o_.mode != Mode::tirage && (tirage_ || o_.compte || o_.section != nullptr))
+      faute("-n, --graine, --section et --compte vont avec --tirer");
+    if (o_.mode != Mode::lot && o_.format == Format::github) faute("le format github ne vaut que pour --lot");
+  }
+
+  void mode(Mode m) {
+    if (modes_ > 0 && choisi_ == m) return;  // the same mode again
+    if (++modes_ == 1) choisi_ = m;
+  }
+
+  // A whole number from `texte`, within [1, plafond]; false when it is none.
+  static bool lit_entier(const char *texte, long long plafond, long long &valeur) {
+    if (texte == nullptr || *texte == '\0') return false;
+    valeur = 0;
+    for (const char *c = texte; *c != '\0'; ++c) {
+      if (*c < '0' || *c > '9') return false;
+      valeur = valeur * 10 + (*c - '0');
+      if (valeur > plafond) return false;
+    }
+    return true;
+  }
+
   // Takes one option (the first of --aide and --version wins).
   void option(std::string_view option) {
     const bool premiere = o_.mode == Mode::lot;  // no --aide nor --version yet
     const std::string_view nom = option.substr(0, option.find('='));
     if (option == "--lot" || option == "-l") {
-      lot_ = true;
+      mode(Mode::lot);
+    } else if (option == "--chances") {
+      mode(Mode::chances);
+    } else if (option == "--tirer") {
+      mode(Mode::tirage);
+    } else if (nom == "-n") {
+      tirage_ = true;
+      const char *n = valeur(option, nom);
+      if (n != nullptr && !lit_entier(n, 1000000000000LL, o_.tirages))
+        faute(std::string("-n demande un nombre de tirages de 1 à 1000000000000 : ") + n);
+      if (o_.tirages == 0) faute("-n demande un nombre de tirages de 1 à 1000000000000 : 0");
+    } else if (nom == "--graine") {
+      tirage_ = true;
+      long long g = 0;
+      const char *texte = valeur(option, nom);
+      if (texte != nullptr && !lit_entier(texte, 4294967295LL, g))
+        faute(std::string("--graine demande un nombre de 0 à 4294967295 : ") + texte);
+      o_.graine = static_cast<unsigned>(g);
+      o_.graine_donnee = true;
+    } else if (nom == "--section") {
+      o_.section = valeur(option, nom);
+    } else if (option == "--compte") {
+      o_.compte = true;
     } else if (option == "--strict") {
       o_.strict = true;
     } else if (nom == "--format") {
@@ -122,7 +187,10 @@ class Lecture {
   char **argv_;
   int i_ = 1;
   Options o_;
-  bool lot_ = false, fin_des_options_ = false;
+  int modes_ = 0;          // the modes given among --lot, --chances and --tirer
+  Mode choisi_ = Mode::lot;
+  bool tirage_ = false;    // -n or --graine given
+  bool fin_des_options_ = false;
 };
 
 }  // namespace

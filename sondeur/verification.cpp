@@ -28,6 +28,7 @@ class Ecoute final : public Observateur, public SuiviLecture {
   }
   void apres_la_fin(std::string_view ligne, const Lieu &lieu) override {
     avertissements_.apres_la_fin(ligne, lieu);
+    if (detail_ != nullptr) detail_->apres_la_fin(ligne, lieu);
     suit_les_constats();
   }
   void faute(const Faute &faute) override {
