@@ -60,6 +60,10 @@ existe_cle() {
   requete_reg "$1"
 }
 
+# The system's reg, by its full path: a reg.exe planted in C:\ never
+# answers for it.
+REG='C:\windows\system32\reg.exe'
+
 # reg query ARGS..., its answer in sorties/reg.txt; fails when the key or
 # value is missing. Under load, Wine now and then ends reg before it writes
 # a word: a query that fails with no output at all gave no answer, and is
@@ -68,7 +72,7 @@ existe_cle() {
 requete_reg() {
   local essai
   for essai in 1 2 3; do
-    (cd "$C" && wine_du_test reg query "$@" < /dev/null > "$sorties/reg.txt" 2>&1) && return 0
+    (cd "$C" && wine_du_test "$REG" query "$@" < /dev/null > "$sorties/reg.txt" 2>&1) && return 0
     [ -s "$sorties/reg.txt" ] && return 1
     echo "reg query $* gave no answer (try $essai of 3)" >&2
   done
@@ -140,6 +144,21 @@ installe_avec() {
   lance installation Support "\\n$1\\n" installer.exe
   egal "installer status" "$(cat "$sorties/installation.statut")" 0
   verifie "installer's closing message" contient "$sorties/installation.txt" $'\r\nL\x27installation est termin\x82e...'
+}
+
+# Copies of verbe.exe under the names of the system's programs into each
+# FOLDER (under C:): run in place of the real ones, they would write
+# C:\plante.txt.
+plante() {
+  local ou nom
+  for ou in "$@"; do
+    mkdir -p "$ou"
+    for nom in cmd.exe reg.exe xcopy.exe regedit.exe ping.exe chcp.com; do cp "$verbe" "$ou/$nom"; done
+  done
+}
+aucun_plante() {
+  [ -e "$C/plante.txt" ] && echoue "planted programs ran: $(cat "$C/plante.txt")"
+  true
 }
 
 installe() {
@@ -259,7 +278,7 @@ desinstalle() {
 
 # Sets the registry value Chemin to VALUE, given to reg as one argument.
 met_le_chemin() {
-  (cd "$C" && wine_du_test reg add 'HKLM\Software\Vallorim_light' /v Chemin /t REG_SZ /d "$1" /f \
+  (cd "$C" && wine_du_test "$REG" add 'HKLM\Software\Vallorim_light' /v Chemin /t REG_SZ /d "$1" /f \
     < /dev/null > /dev/null 2>&1)
   egal "value Chemin set" "$(valeur 'HKLM\Software\Vallorim_light' /v Chemin)" "$1"
 }
@@ -310,10 +329,12 @@ case $cas in
     for valeur in Esperluette Pourcent Regbak Long; do
       egal "value $valeur, from a file not imported" "$(valeur 'HKCU\Software\Vallorim_essai' /v $valeur)" ""
     done
-    # A regedit that fails (a stand-in, found first in the current folder):
-    # no file is called added.
-    cp "$verbe" "$registre/regedit.exe"
+    # No regedit in the system's folders, one planted in the current folder
+    # and its parent: nothing runs, no file is called added.
+    rm "$C/windows/regedit.exe"
+    plante "$registre" "$registre/.."
     met_a_jour 'Support\Vallorim light (v5.3)\Utilitaires\Registre' 1 "${noms[@]}"
+    aucun_plante
     ;;
   sans_chemin)
     # An installation whose value Chemin is gone, a scratch file left by an
@@ -325,7 +346,7 @@ case $cas in
     perime="$C/Jeux/Vallorim light (v5.3)/temp.tmp"  # read-only: neither removed nor overwritten
     printf '    Chemin    REG_SZ    C:\\Leurre\\Vallorim light (v5.3)\\\r\n' > "$perime" && chmod a-w "$perime"
     avant=$(cd "$C" && find . -path ./windows -prune -o -print | grep -v '/temp.tmp$' | sort)
-    (cd "$C" && wine_du_test reg delete 'HKLM\Software\Vallorim_light' /v Chemin /f < /dev/null > /dev/null 2>&1)
+    (cd "$C" && wine_du_test "$REG" delete 'HKLM\Software\Vallorim_light' /v Chemin /f < /dev/null > /dev/null 2>&1)
     TEMOINS=("$leurre/Utilitaires/Uninstall.ini")
     desinstallation_refusee sans_valeur $'Aucun chemin d\x27installation n\x27a \x82t\x82 lu dans le registre: aucun dossier n\x27est supprim\x82.\r\n'
     met_le_chemin 'C:\'
