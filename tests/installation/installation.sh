@@ -5,11 +5,13 @@
 # captured into files; the registry is read back with `reg query`.
 #
 #   installation.sh CASE TEMPLATE MEDIUM FOLDER VERBE
-#   CASE: cycle (install, the verb, update, uninstall), regupdater,
+#   CASE: cycle (install, reinstall, the verb, update, uninstall, with
+#   programs of the system's names planted beside the medium), regupdater,
 #   sans_chemin (uninstalling with no usable path in the registry), hostile
 #   (typed folders, registry paths, key lists and colour codes that carry
 #   commands or point outside the installation), accents (an accented
-#   folder, and a folder pasted with its quotes, installed and removed).
+#   folder, and a folder pasted with its quotes, installed and removed),
+#   reprise (an install onto a missing drive).
 #   VERBE: tests/installation's verbe.exe (see verbe.cpp).
 set -uo pipefail
 cas=$1 modele=$2 support=$3 dossier=$4 verbe=$5
@@ -137,10 +139,10 @@ verifie_installation() {
 }
 
 # The installer with the answers KEYS (after the pause's Enter, before the
-# closing one); it must end with status 0.
+# closing one); it must end with status 0. A shortcut left on the desktop by
+# an earlier installation is overwritten without a question.
 installe_avec() {
   mkdir -p "$BUREAU"  # the French desktop folder that the installer copies to
-  rm -f "$BUREAU/Vallorim light (v5.3).lnk"  # copy would ask before overwriting it
   lance installation Support "\\n$1\\n" installer.exe
   egal "installer status" "$(cat "$sorties/installation.statut")" 0
   verifie "installer's closing message" contient "$sorties/installation.txt" $'\r\nL\x27installation est termin\x82e...'
@@ -304,12 +306,17 @@ desinstallation_refusee() {
 
 case $cas in
   cycle)
+    # Planted beside the medium and in its parent.
     sans_cles_de_la_suite
+    plante "$C" "$C/Support"
     installe
+    installe_avec 'C:\\Jeux\nO'  # again over the same folder: nothing asks
+    verifie_installation "$INSTALLE" 'Jeux/Vallorim light (v5.3)'
     ouvre_avec_le_verbe
     met_a_jour 'Jeux\Vallorim light (v5.3)\Utilitaires\Registre' 0 'climats.reg' 'niveaux.reg' 'Tables aleatoires.reg'
     types_enregistres
     desinstalle
+    aucun_plante
     ;;
   regupdater)
     sans_cles_de_la_suite
@@ -427,6 +434,17 @@ case $cas in
     installe_avec '"C:\\Program Files"\nO'
     verifie_installation 'C:\Program Files\Vallorim light (v5.3)' 'Program Files/Vallorim light (v5.3)'
     desinstalle 'Program Files/Vallorim light (v5.3)'
+    ;;
+  reprise)
+    # Onto a drive that does not exist: the copy fails, nothing is
+    # registered, the status is 1.
+    mkdir -p "$BUREAU"
+    lance echec Support '\nQ:\\Jeux\nO\n\n' installer.exe
+    egal "installer status onto Q:" "$(cat "$sorties/echec.statut")" 1
+    verifie "the failed copy is told" contient "$sorties/echec.txt" \
+      $'\r\nLa copie du programme dans le r\x82pertoire d\x27installation a \x82chou\x82: rien n\x27a \x82t\x82 inscrit dans le registre.\r\nL\x27installation n\x27est pas compl\x8ate....'
+    contient "$sorties/echec.txt" $'termin\x82e' && echoue "success was reported for Q:"
+    sans_cles_de_la_suite
     ;;
   *) echo "unknown case $cas" >&2; exit 2 ;;
 esac
