@@ -3,12 +3,15 @@
 // installation path in the registry, registers the suite's five data-file
 // types (opened by Notepad, and a "Vérifier la table" verb on random tables)
 // and makes the start-menu and desktop shortcuts through Shortcut.exe.
-// Everything is done by commands given to the command interpreter.
+// Everything is done by commands given to the command interpreter, each
+// checked: the copy comes first and must hold the uninstaller before the
+// registry names the folder; any failure is told, stops the installation
+// and ends it with status 1.
 #include <cstdarg>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
+#include "outils/commande.h"
 #include "outils/outils.h"
 #include "outils/surete.h"
 
@@ -39,6 +42,10 @@ constexpr Type types[] = {
 
 // The classes that get the table tester's verb, in this order.
 constexpr const char *classes_verifiees[] = {"tblt_auto_file", "tbl_auto_file"};
+
+// What a copy must hold for the suite to be there and removable: the
+// uninstaller and its key list, under the installation path.
+constexpr const char *fichiers_de_la_suite[] = {"uninstaller.exe", "Utilitaires\\Uninstall.ini"};
 
 // The commands that hold the path, composed once the folder is chosen.
 struct Commandes {
@@ -116,10 +123,17 @@ bool compose_commandes(const char *chemin, Commandes &c) {
   return tiennent;
 }
 
-// Runs one command, after what was printed before it.
-void lance(const char *commande) {
-  std::fflush(stdout);
-  std::system(commande);
+// Runs one command, after what was printed before it; whether it succeeded.
+// A command whose first word is a program of the system ("reg", "xcopy")
+// takes it from the system's own folder.
+bool lance(const char *commande) {
+  return lance_systeme(commande) == 0;
+}
+
+// Runs a command of the interpreter itself ("copy", "mkdir", "cd");
+// whether it succeeded.
+bool lance_interne(const char *commande) {
+  return lance_commande(commande) == 0;
 }
 
 // Asks for the folder until the user confirms one that can be taken and
@@ -166,6 +180,73 @@ void ecrit_batch(const char *chemin) {
   std::fclose(batch);
 }
 
+// Whether the copy at the installation path `chemin` holds the suite.
+bool suite_copiee(const char *chemin) {
+  for (const char *fichier : fichiers_de_la_suite) {
+    char complet[TAILLE_CHEMIN + 32];  // the path and the longest of the names
+    std::snprintf(complet, sizeof complet, "%s%s", chemin, fichier);
+    std::FILE *present = std::fopen(complet, "rb");
+    if (present == nullptr) return false;
+    std::fclose(present);
+  }
+  return true;
+}
+
+// Records the installation path, the five types and the verb in the
+// registry, every value overwritten without a question; false at the first
+// command that fails.
+bool inscrit_au_registre(const Commandes &commandes) {
+  if (!lance("reg add HKLM\\Software\\Vallorim_light /f") || !lance(commandes.chemin)) return false;
+  std::puts("Chemin d'installation inscrit dans le registre.");
+  char commande[TAILLE_COMMANDE];
+  for (const Type &t : types) {
+    compose(commande, "reg add \"HKEY_CLASSES_ROOT\\%s\" /ve /t REG_SZ /d \"%s\" /f", t.extension,
+            t.classe);
+    if (!lance(commande)) return false;
+  }
+  for (const Type &t : types) {
+    compose(commande, "reg add \"HKEY_CLASSES_ROOT\\%s\" /ve /t REG_SZ /d \"%s\" /f", t.classe,
+            t.description);
+    if (!lance(commande)) return false;
+  }
+  for (const Type &t : types) {
+    compose(commande,
+            "reg add \"HKEY_CLASSES_ROOT\\%s\\shell\\open\\command\" /ve /t REG_SZ /d "
+            "\"C:\\WINDOWS\\notepad.exe %%1\" /f",
+            t.classe);
+    if (!lance(commande)) return false;
+  }
+  for (const char *verbe : commandes.verbe)
+    if (!lance(verbe)) return false;
+  return true;
+}
+
+// Makes the start-menu shortcut through the batch file, then its copy on
+// the desktop, overwriting an earlier one; false when one of them fails. An
+// existing start-menu folder is no failure.
+bool cree_les_raccourcis(const char *chemin, const Commandes &commandes) {
+  ecrit_batch(chemin);
+  if (!lance_interne(commandes.batch)) return false;
+  accent_redir_dos();
+  char commande[TAILLE_COMMANDE];
+  compose(commande, "mkdir \"%s\"", RACCOURCI);
+  lance_interne(commande);
+  if (!lance_interne("cd \"Vallorim light (v5.3)\\Utilitaires\" && \"Pinolet.bat\"")) return false;
+  compose(commande,
+          "copy /y \"%s\\Vallorim light (v5.3).lnk\" "
+          "\"%%userprofile%%\\Bureau\\Vallorim light (v5.3).lnk\"",
+          RACCOURCI);
+  return lance_interne(commande);
+}
+
+// Tells why the installation stopped, pauses; the status to end with.
+int echoue(const char *raison) {
+  putsacc(raison);
+  putsacc("L'installation n'est pas complète.");
+  Pause();
+  return 1;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -185,40 +266,14 @@ int main(int argc, char **argv) {
     return 1;
   }
 
-  lance("reg add HKLM\\Software\\Vallorim_light");
-  lance(commandes.chemin);
-  std::puts("Chemin d'installation inscrit dans le registre.");
-  char commande[TAILLE_COMMANDE];
-  for (const Type &t : types) {
-    compose(commande, "reg add \"HKEY_CLASSES_ROOT\\%s\" /ve /t REG_SZ /d \"%s\" /f", t.extension,
-            t.classe);
-    lance(commande);
-  }
-  for (const Type &t : types) {
-    compose(commande, "reg add \"HKEY_CLASSES_ROOT\\%s\" /ve /t REG_SZ /d \"%s\" /f", t.classe,
-            t.description);
-    lance(commande);
-  }
-  for (const Type &t : types) {
-    compose(commande,
-            "reg add \"HKEY_CLASSES_ROOT\\%s\\shell\\open\\command\" /ve /t REG_SZ /d "
-            "\"C:\\WINDOWS\\notepad.exe %%1\" /f",
-            t.classe);
-    lance(commande);
-  }
-  for (const char *verbe : commandes.verbe) lance(verbe);
-
   putsacc("Copie du programme dans le répertoire d'installation\n");
-  lance(commandes.copie);
-  ecrit_batch(chemin);
-  lance(commandes.batch);
-  accent_redir_dos();
-  compose(commande, "mkdir \"%s\"", RACCOURCI);
-  lance(commande);
-  lance("cd \"Vallorim light (v5.3)\\Utilitaires\" && \"Pinolet.bat\"");
-  compose(commande, "copy \"%s\\Vallorim light (v5.3).lnk\" \"%%userprofile%%\\Bureau\\Vallorim light (v5.3).lnk\"",
-          RACCOURCI);
-  lance(commande);
+  if (!lance(commandes.copie) || !suite_copiee(chemin))
+    return echoue("\nLa copie du programme dans le répertoire d'installation a échoué: rien n'a été"
+                  " inscrit dans le registre.\n");
+  if (!inscrit_au_registre(commandes))
+    return echoue("\nL'inscription de Vallorim dans le registre a échoué.\n");
+  if (!cree_les_raccourcis(chemin, commandes))
+    return echoue("\nLa création des raccourcis a échoué.\n");
   std::puts("");
   putsacc("L'installation est terminée");
   Pause();

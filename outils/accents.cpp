@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "outils/commande.h"
+
 char chfunc[TAILLE_CHFUNC];
 
 namespace {
@@ -172,12 +174,13 @@ void putsacc(const char *message) {
 }
 
 // Switches the Windows console to code page 1252, whose letters are those of
-// the source set; chcp's answer goes to temp.tmp in the current folder.
+// the source set; chcp's answer goes to temp.tmp in the current folder. The
+// chcp of the system folder: its exit status.
 int accent_redir_dos() {
-  return std::system("chcp 1252 > temp.tmp");
+  return lance_systeme("chcp 1252 > temp.tmp");
 }
 
 // Sets the Windows console to code page 437.
 int annul_accent_redir_dos() {
-  return std::system("chcp 437 > temp.tmp");
+  return lance_systeme("chcp 437 > temp.tmp");
 }

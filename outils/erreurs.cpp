@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "outils/accents.h"
+#include "outils/commande.h"
 
 void *ER = nullptr;
 
@@ -42,7 +43,7 @@ double GetClock() {
 void Erreur(int code) {
   if (ER != nullptr) return;
 #ifdef _WIN32
-  std::system("color FC");
+  lance_commande("color FC");
 #endif
   if (code == 1) {
     putsacc("\nErreur d'allocation de mémoire, la mémoire vive est insuffisante.\n");

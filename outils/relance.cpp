@@ -1,11 +1,14 @@
 // relance.cpp -- the relaunch inside xterm (relance.h).
-// Every piece of the window's command line is quoted for sh, and xterm is
-// told to hand it to /bin/sh whatever the user's own shell, so the
-// relaunched program receives its arguments byte for byte; a command line
-// that would not fit its 4096 bytes is never cut: the program then goes on
-// where it is. Without a display no window can open: the program goes on
-// where it is. A program that cannot open xterm re-executes itself once,
-// marked in its environment, so that it never comes back here in a loop.
+// Every piece of the window's command line is quoted for sh, and xterm runs
+// it as "/bin/sh -c LINE", three arguments of its own: no program of the
+// current folder and no user's shell stands in for sh, and the relaunched
+// program receives its arguments byte for byte. A command line that would
+// not fit its 4096 bytes is never cut: the program then goes on where it is.
+// Without a display no window can open: the program goes on where it is.
+// xterm runs as a child, so that a window that cannot open (xterm missing,
+// or its display out of reach) still leaves this process: it then
+// re-executes itself once, marked in its environment, so that it never
+// comes back here in a loop.
 #include "outils/relance.h"
 
 #ifdef _WIN32
@@ -20,6 +23,7 @@ void startxterm(int, char **, const char *, const char *) {}
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -156,26 +160,29 @@ void titre_utf8(const char *titre, char (&dest)[TAILLE_TITRE_XTERM]) {
   dest[n] = '\0';
 }
 
-// Replaces the process by xterm, found through the search path, running
-// `commande`; a colour left empty is left out of its options. xterm hands a
-// command line to the shell named by SHELL: that is sh, for which the line
-// is quoted, whatever the user's own. Returns only when xterm could not be
-// started.
-void lance_xterm(const char *titre, const Couleur &fond, const Couleur &texte,
-                 const char *commande) {
+// Runs xterm, found through the search path, with /bin/sh running
+// `commande` in its window, and waits for the window to close; a colour
+// left empty is left out of its options. Returns the status for this
+// process to end with once the window has run (0, or 1 for a window killed
+// by a signal); -1 when no window ran: xterm could not start, or ended with
+// an error of its own (a display it cannot open), which it tells by a
+// status other than 0.
+int lance_xterm(const char *titre, const Couleur &fond, const Couleur &texte,
+                const char *commande) {
   std::vector<const char *> options = {"xterm", "-sb", "-rightbar", "-T", titre};
   if (fond[0] != '\0') options.insert(options.end(), {"-bg", fond});
   if (texte[0] != '\0') options.insert(options.end(), {"-fg", texte});
-  options.insert(options.end(), {"-e", commande, nullptr});
+  options.insert(options.end(), {"-e", "/bin/sh", "-c", commande, nullptr});
   std::fflush(stdout);
-  const char *shell = std::getenv("SHELL");
-  const std::string avant = shell != nullptr ? shell : "";
-  setenv("SHELL", "/bin/sh", 1);
-  execvp("xterm", const_cast<char *const *>(options.data()));
-  if (shell != nullptr)
-    setenv("SHELL", avant.c_str(), 1);
-  else
-    unsetenv("SHELL");
+  pid_t pid;
+  if (posix_spawnp(&pid, "xterm", nullptr, nullptr, const_cast<char *const *>(options.data()),
+                   environ) != 0)
+    return -1;
+  int etat;
+  while (waitpid(pid, &etat, 0) < 0)
+    if (errno != EINTR) return -1;
+  if (WIFEXITED(etat)) return WEXITSTATUS(etat) == 0 ? 0 : -1;
+  return 1;
 }
 
 // Whether a window can open at all: an X or Wayland display is named.
@@ -196,7 +203,8 @@ void montre(const char *chemin) {
     waitpid(pid, nullptr, 0);
 }
 
-// Tells the user that xterm is missing; when no terminal shows the message,
+// Tells the user that no xterm window could open (the notice names xterm
+// missing, the commonest cause); when no terminal shows the message,
 // also through a text file of the program's own, made new in the temporary
 // folder, opened in the desktop's viewer, then removed.
 void signale_absence_xterm() {
@@ -248,9 +256,9 @@ void reexecute(const char *dossier, const char *nom, char **arguments, int nombr
 }  // namespace
 
 // Returns at once from a terminal without the marker, or when no window can
-// open (no display). Otherwise replaces the process by xterm running the
-// program from its folder with its arguments (less the marker); returns only
-// when that cannot be done, the program then going on in the current process.
+// open (no display). Otherwise runs xterm with the program from its folder
+// with its arguments (less the marker) and ends with the window; returns only
+// when no window ran, the program then going on in the current process.
 void startxterm(int argc, char **argv, const char *titre, const char *couleur) {
   if (std::getenv(MARQUE_REEXECUTION) != nullptr) {  // xterm already failed once
     unsetenv(MARQUE_REEXECUTION);
@@ -283,7 +291,7 @@ void startxterm(int argc, char **argv, const char *titre, const char *couleur) {
 
   char titre_xterm[TAILLE_TITRE_XTERM];
   titre_utf8(titre != nullptr ? titre : "", titre_xterm);
-  lance_xterm(titre_xterm, fond, texte, ligne.texte);
+  if (const int fin = lance_xterm(titre_xterm, fond, texte, ligne.texte); fin >= 0) std::exit(fin);
   signale_absence_xterm();
   reexecute(dossier, argv[0], arguments, nombre);
 }

@@ -5,11 +5,11 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "outils/accents.h"
+#include "outils/commande.h"
 #include "outils/relance.h"
 #include "outils/surete.h"
 #include "outils/titre_interne.h"
@@ -100,10 +100,10 @@ void Titre(int argc, char **argv, const char *titre, const char *texte, const ch
   (void)argc;
   (void)argv;
   char color[TAILLE_COMMANDE_COLOR];
-  if (commande_color(couleur, color)) std::system(color);
+  if (commande_color(couleur, color)) lance_commande(color);
   char title[TAILLE_COMMANDE_TITLE];
   commande_title(titre, title);
-  std::system(title);
+  lance_commande(title);
 #else
   startxterm(argc, argv, titre, couleur);
 #endif

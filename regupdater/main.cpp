@@ -3,14 +3,15 @@
 // open in Notepad, and reports each file. Only a name that ends with ".reg"
 // and that the command interpreter reads as a plain name is imported; a
 // failed import is told, and the exit status is 1 when a file of the list
-// was not imported. The Windows and Linux builds run the same commands; on
+// was not imported. regedit is the one of the Windows folder, never one of
+// the current folder. The Windows and Linux builds run the same commands; on
 // Linux the shell does not write the list file that the program reads back,
 // so nothing is imported.
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "outils/casse.h"
+#include "outils/commande.h"
 #include "outils/fin_de_ligne.h"
 #include "outils/outils.h"
 #include "outils/surete.h"
@@ -54,7 +55,7 @@ bool importe(const char *nom) {
     non_ajoute(nom, "nom trop long, ce fichier n'a pas été ajouté au registre.\n");
     return false;
   }
-  if (std::system(commande) != 0) {
+  if (lance_systeme(commande) != 0) {
     non_ajoute(nom, "regedit a échoué, ce fichier n'a pas été ajouté au registre.\n");
     return false;
   }
@@ -72,8 +73,7 @@ int main() {
   Pause();
 
   std::fclose(ouvre_fichier(LISTE, "w"));
-  std::fflush(stdout);  // the shell's own complaints come after our lines
-  std::system(COMMANDE_LISTE);
+  lance_commande(COMMANDE_LISTE);  // the shell's own complaints come after our lines
   std::FILE *liste = ouvre_fichier(LISTE, "r+");
 
   char ligne[TAILLE_LIGNE];

@@ -5,11 +5,14 @@
 # captured into files; the registry is read back with `reg query`.
 #
 #   installation.sh CASE TEMPLATE MEDIUM FOLDER VERBE
-#   CASE: cycle (install, the verb, update, uninstall), regupdater,
-#   sans_chemin (uninstalling with no usable path in the registry), hostile
-#   (typed folders, registry paths, key lists and colour codes that carry
-#   commands or point outside the installation), accents (an accented
-#   folder, and a folder pasted with its quotes, installed and removed).
+#   CASE: cycle (install, reinstall, the verb, update, uninstall, with
+#   programs of the system's names planted in every current and parent
+#   folder), regupdater, sans_chemin (uninstalling with no usable path in the
+#   registry), hostile (typed folders, registry paths, key lists and colour
+#   codes that carry commands or point outside the installation), accents
+#   (an accented folder, and a folder pasted with its quotes, installed and
+#   removed), reprise (an install onto a missing drive, an uninstall stopped
+#   by a running program and by links, then finished by a second run).
 #   VERBE: tests/installation's verbe.exe (see verbe.cpp).
 set -uo pipefail
 cas=$1 modele=$2 support=$3 dossier=$4 verbe=$5
@@ -60,6 +63,10 @@ existe_cle() {
   requete_reg "$1"
 }
 
+# The system's reg, by its full path: a reg.exe planted in C:\ never
+# answers for it.
+REG='C:\windows\system32\reg.exe'
+
 # reg query ARGS..., its answer in sorties/reg.txt; fails when the key or
 # value is missing. Under load, Wine now and then ends reg before it writes
 # a word: a query that fails with no output at all gave no answer, and is
@@ -68,7 +75,7 @@ existe_cle() {
 requete_reg() {
   local essai
   for essai in 1 2 3; do
-    (cd "$C" && wine_du_test reg query "$@" < /dev/null > "$sorties/reg.txt" 2>&1) && return 0
+    (cd "$C" && wine_du_test "$REG" query "$@" < /dev/null > "$sorties/reg.txt" 2>&1) && return 0
     [ -s "$sorties/reg.txt" ] && return 1
     echo "reg query $* gave no answer (try $essai of 3)" >&2
   done
@@ -133,13 +140,28 @@ verifie_installation() {
 }
 
 # The installer with the answers KEYS (after the pause's Enter, before the
-# closing one); it must end with status 0.
+# closing one); it must end with status 0. A shortcut left on the desktop by
+# an earlier installation is overwritten without a question.
 installe_avec() {
   mkdir -p "$BUREAU"  # the French desktop folder that the installer copies to
-  rm -f "$BUREAU/Vallorim light (v5.3).lnk"  # copy would ask before overwriting it
   lance installation Support "\\n$1\\n" installer.exe
   egal "installer status" "$(cat "$sorties/installation.statut")" 0
   verifie "installer's closing message" contient "$sorties/installation.txt" $'\r\nL\x27installation est termin\x82e...'
+}
+
+# Copies of verbe.exe under the names of the system's programs into each
+# FOLDER (under C:): run in place of the real ones, they would write
+# C:\plante.txt.
+plante() {
+  local ou nom
+  for ou in "$@"; do
+    mkdir -p "$ou"
+    for nom in cmd.exe reg.exe xcopy.exe regedit.exe ping.exe chcp.com; do cp "$verbe" "$ou/$nom"; done
+  done
+}
+aucun_plante() {
+  [ -e "$C/plante.txt" ] && echoue "planted programs ran: $(cat "$C/plante.txt")"
+  true
 }
 
 installe() {
@@ -234,15 +256,17 @@ attend_disparition() {
 
 # The uninstaller, started from the installation folder LINUX (under C:,
 # C:\Jeux's by default), removes everything: every key, the folder, the
-# start-menu folder.
+# start-menu folder. Each key of the list is told removed, or already gone
+# when DEJA is 1 (a run that finishes an earlier one).
 desinstalle() {
-  local linux=${1:-Jeux/Vallorim light (v5.3)}
+  local linux=${1:-Jeux/Vallorim light (v5.3)} deja=${2:-0} fait=$'a \x82t\x82 supprim\x82'
+  [ "$deja" = 1 ] && fait=$'\x82tait d\x82j\x85 absent'
   lance desinstallation "$linux" '\n' uninstaller.exe
   attend_disparition "$C/$linux"
   egal "uninstaller status" "$(cat "$sorties/desinstallation.statut")" 0
   local sortie=$sorties/desinstallation.txt
   verifie "uninstaller's title row" contient "$sortie" $'Programme de d\x82sinstallation de Vallorim'
-  verifie "one line per key" test "$(grep -c $'^Le fichier HKEY_CLASSES_ROOT\\\\[a-z_.]* a \x82t\x82 supprim\x82 du registre\r$' "$sortie")" = 11
+  verifie "one line per key" test "$(grep -c $'^Le fichier HKEY_CLASSES_ROOT\\\\[a-z_.]* '"$fait"$' du registre\r$' "$sortie")" = 11
   verifie "uninstaller's closing message" contient "$sortie" $'Le programme Vallorim \x85 \x82t\x82 enti\x8arement d\x82sinstall\x82\r\n...'
   local e
   for e in "${EXTENSIONS[@]}"; do
@@ -259,7 +283,7 @@ desinstalle() {
 
 # Sets the registry value Chemin to VALUE, given to reg as one argument.
 met_le_chemin() {
-  (cd "$C" && wine_du_test reg add 'HKLM\Software\Vallorim_light' /v Chemin /t REG_SZ /d "$1" /f \
+  (cd "$C" && wine_du_test "$REG" add 'HKLM\Software\Vallorim_light' /v Chemin /t REG_SZ /d "$1" /f \
     < /dev/null > /dev/null 2>&1)
   egal "value Chemin set" "$(valeur 'HKLM\Software\Vallorim_light' /v Chemin)" "$1"
 }
@@ -279,18 +303,29 @@ desinstallation_refusee() {
     verifie "$nom: $temoin stays" test -e "$temoin"
   done
   verifie "$nom: the suite's key stays" existe_cle 'HKLM\Software\Vallorim_light'
+  types_enregistres  # nothing is deleted before the path is checked
   verifie "$nom: the start-menu folder stays" test -d "$MENU"
   verifie "$nom: C:\\windows stays" test -f "$C/windows/system32/kernel32.dll"
 }
 
 case $cas in
   cycle)
+    # Planted: beside the medium and in its parent, then in the parent of
+    # the installation, then in the installation and its Registre folder,
+    # where the uninstaller and regupdater start.
     sans_cles_de_la_suite
+    plante "$C" "$C/Support" "$C/Jeux"
     installe
+    installe_avec 'C:\\Jeux\nO'  # again over the same folder: nothing asks
+    verifie_installation "$INSTALLE" 'Jeux/Vallorim light (v5.3)'
     ouvre_avec_le_verbe
+    plante "$C/Jeux/Vallorim light (v5.3)" "$C/Jeux/Vallorim light (v5.3)/Utilitaires" \
+      "$C/Jeux/Vallorim light (v5.3)/Utilitaires/Registre"
     met_a_jour 'Jeux\Vallorim light (v5.3)\Utilitaires\Registre' 0 'climats.reg' 'niveaux.reg' 'Tables aleatoires.reg'
     types_enregistres
     desinstalle
+    verifie "the planted programs of C:\\Jeux stay" test -f "$C/Jeux/cmd.exe"
+    aucun_plante
     ;;
   regupdater)
     sans_cles_de_la_suite
@@ -310,10 +345,12 @@ case $cas in
     for valeur in Esperluette Pourcent Regbak Long; do
       egal "value $valeur, from a file not imported" "$(valeur 'HKCU\Software\Vallorim_essai' /v $valeur)" ""
     done
-    # A regedit that fails (a stand-in, found first in the current folder):
-    # no file is called added.
-    cp "$verbe" "$registre/regedit.exe"
+    # No regedit in the system's folders, one planted in the current folder
+    # and its parent: nothing runs, no file is called added.
+    rm "$C/windows/regedit.exe"
+    plante "$registre" "$registre/.."
     met_a_jour 'Support\Vallorim light (v5.3)\Utilitaires\Registre' 1 "${noms[@]}"
+    aucun_plante
     ;;
   sans_chemin)
     # An installation whose value Chemin is gone, a scratch file left by an
@@ -325,7 +362,7 @@ case $cas in
     perime="$C/Jeux/Vallorim light (v5.3)/temp.tmp"  # read-only: neither removed nor overwritten
     printf '    Chemin    REG_SZ    C:\\Leurre\\Vallorim light (v5.3)\\\r\n' > "$perime" && chmod a-w "$perime"
     avant=$(cd "$C" && find . -path ./windows -prune -o -print | grep -v '/temp.tmp$' | sort)
-    (cd "$C" && wine_du_test reg delete 'HKLM\Software\Vallorim_light' /v Chemin /f < /dev/null > /dev/null 2>&1)
+    (cd "$C" && wine_du_test "$REG" delete 'HKLM\Software\Vallorim_light' /v Chemin /f < /dev/null > /dev/null 2>&1)
     TEMOINS=("$leurre/Utilitaires/Uninstall.ini")
     desinstallation_refusee sans_valeur $'Aucun chemin d\x27installation n\x27a \x82t\x82 lu dans le registre: aucun dossier n\x27est supprim\x82.\r\n'
     met_le_chemin 'C:\'
@@ -406,6 +443,52 @@ case $cas in
     installe_avec '"C:\\Program Files"\nO'
     verifie_installation 'C:\Program Files\Vallorim light (v5.3)' 'Program Files/Vallorim light (v5.3)'
     desinstalle 'Program Files/Vallorim light (v5.3)'
+    ;;
+  reprise)
+    # Onto a drive that does not exist: the copy fails, nothing is
+    # registered, the status is 1.
+    mkdir -p "$BUREAU"
+    lance echec Support '\nQ:\\Jeux\nO\n\n' installer.exe
+    egal "installer status onto Q:" "$(cat "$sorties/echec.statut")" 1
+    verifie "the failed copy is told" contient "$sorties/echec.txt" \
+      $'\r\nLa copie du programme dans le r\x82pertoire d\x27installation a \x82chou\x82: rien n\x27a \x82t\x82 inscrit dans le registre.\r\nL\x27installation n\x27est pas compl\x8ate....'
+    contient "$sorties/echec.txt" $'termin\x82e' && echoue "success was reported for Q:"
+    sans_cles_de_la_suite
+
+    # An uninstall stopped by Sondeur, still running from the installation,
+    # and by links out of it (to a file and to a folder): nothing outside
+    # goes, nor what the next run needs.
+    installe_avec 'C:\\Jeux\nO'
+    installation="$C/Jeux/Vallorim light (v5.3)"
+    mkdir -p "$C/Dehors" && printf 'secret\n' > "$C/Dehors/secret.txt"
+    ln -s ../../../Dehors/secret.txt "$installation/Données/lien.txt"
+    ln -s ../../../Dehors "$installation/Données/dossier lié"
+    printf 'dd2:1:Gobelin\r\n2:Orc\r\n' > "$C/t.tbl"
+    mkfifo "$dossier/attente"
+    exec 7<> "$dossier/attente"  # Sondeur waits at its pause until this closes
+    (exec 7>&-; cd "$installation/Utilitaires/Sondeur" &&
+      wine_du_test -t 120 Sondeur.exe 'C:\t.tbl' < "$dossier/attente" > "$sorties/sondeur.txt" 2>&1) &
+    for i in $(seq 150); do
+      contient "$sorties/sondeur.txt" $'aucune erreur.\r\n...' && break
+      sleep 0.2
+    done
+    verifie "Sondeur runs" contient "$sorties/sondeur.txt" $'aucune erreur.\r\n...'
+    lance bloquee 'Jeux/Vallorim light (v5.3)' '\n' uninstaller.exe
+    egal "blocked uninstall: status" "$(cat "$sorties/bloquee.statut")" 1
+    verifie "blocked uninstall: told" contient "$sorties/bloquee.txt" \
+      $'C:\\Jeux\\Vallorim light (v5.3): ce dossier n\x27a pas pu \x88tre enti\x8arement supprim\x82.\r\nLa d\x82sinstallation n\x27est pas compl\x8ate.\r\n...'
+    verifie "the file outside stays whole" cmp -s "$C/Dehors/secret.txt" <(printf 'secret\n')
+    for reste in Couleurs.ini Utilitaires/Uninstall.ini uninstaller.exe Utilitaires/Sondeur/Sondeur.exe; do
+      verifie "blocked uninstall: $reste stays" test -f "$installation/$reste"
+    done
+    verifie "blocked uninstall: the suite's key stays" existe_cle 'HKLM\Software\Vallorim_light'
+    exec 7>&-
+    wait
+    # The user ends Sondeur and removes the links; Couleurs.ini is gone too
+    # (the default colours serve): the next run finishes the job.
+    rm "$installation/Données/lien.txt" "$installation/Données/dossier lié" "$installation/Couleurs.ini"
+    desinstalle 'Jeux/Vallorim light (v5.3)' 1
+    verifie "the file outside still stays" cmp -s "$C/Dehors/secret.txt" <(printf 'secret\n')
     ;;
   *) echo "unknown case $cas" >&2; exit 2 ;;
 esac

@@ -4,9 +4,10 @@
 // word on when its path is not quoted. verbe TABLE: its exit status is the
 // status of the program that ran, 2 when nothing could run.
 //
-// Copied under any name ending with "Vallorim.exe", it stands for a program
-// planted in a parent folder of an installation: it only writes its command
-// line into C:\plante.txt and ends with status 3.
+// Copied under any other name than verbe.exe, it stands for a program
+// planted beside an installation (Vallorim.exe in a parent folder, or cmd.exe,
+// reg.exe... in the current one): it only adds its command line to
+// C:\plante.txt and ends with status 3.
 #include <windows.h>
 
 #include <cstdio>
@@ -19,8 +20,9 @@ constexpr const char *CLE_DU_VERBE = "tbl_auto_file\\shell\\Vérifier la table\\
 bool est_le_programme_plante() {
   char moi[MAX_PATH];
   const DWORD n = GetModuleFileNameA(nullptr, moi, sizeof moi);
-  const std::string nom(moi, n);
-  return nom.size() >= 12 && nom.compare(nom.size() - 12, 12, "Vallorim.exe") == 0;
+  const std::string chemin(moi, n);
+  const char *nom = chemin.c_str() + chemin.rfind('\\') + 1;
+  return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, nom, -1, "verbe.exe", -1) != CSTR_EQUAL;
 }
 
 // The verb's command, or empty.
@@ -38,8 +40,8 @@ std::string commande_du_verbe() {
 
 int main(int argc, char **argv) {
   if (est_le_programme_plante()) {
-    if (std::FILE *marque = std::fopen("C:\\plante.txt", "w")) {
-      std::fputs(GetCommandLineA(), marque);
+    if (std::FILE *marque = std::fopen("C:\\plante.txt", "a")) {
+      std::fprintf(marque, "%s\n", GetCommandLineA());
       std::fclose(marque);
     }
     return 3;

@@ -119,6 +119,7 @@ pid_t demarre(const fs::path &dossier, const Lignes &commande, const Lignes &env
     const int vide = open("/dev/null", O_RDONLY);
     const int fichier =
         maitre != nullptr ? 1 : open(sortie.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (maitre == nullptr) setpgid(0, 0);  // a group of its own, which the test can stop whole
     if (chdir(dossier.c_str()) != 0 || dup2(vide, 0) < 0 || dup2(fichier, 1) < 0) _exit(126);
     execvp(arguments[0], arguments.data());
     _exit(127);
@@ -159,8 +160,7 @@ class Relance : public testing::Test {
     dossier = fs::canonical(dossier_du_test());
     bin = dossier / "bin";
     fs::create_directories(bin);
-    script("xterm", "for a; do printf '%s\\n' \"$a\"; done >> '" + fichier("xterm.txt") + "'\n" +
-                        "printf '%s\\n' \"$SHELL\" >> '" + fichier("shell.txt") + "'");
+    script("xterm", "for a; do printf '%s\\n' \"$a\"; done >> '" + fichier("xterm.txt") + "'");
     script("xdg-open", "printf '%s\\n' \"$*\" >> '" + fichier("xdg-open.txt") + "'\n" +
                            "/bin/cat \"$1\" >> '" + fichier("vu.txt") + "'");
     fs::create_symlink("/bin/rm", bin / "rm");
@@ -189,12 +189,13 @@ class Relance : public testing::Test {
     return lance(dossier, commande, env, terminal);
   }
 
-  // What xterm received: its options, then the command line after "-e".
+  // What xterm received: its options, then "-e", "/bin/sh", "-c" and the
+  // command line.
   Lignes xterm() const { return lignes_de(dossier / "xterm.txt"); }
   std::string commande_xterm() const {
     const Lignes options = xterm();
     const auto e = std::find(options.begin(), options.end(), "-e");
-    return e != options.end() && e + 1 != options.end() ? e[1] : "";
+    return options.end() - e > 3 ? e[3] : "";
   }
   // What the stand-in program recorded: its folder, argv[0], its arguments.
   Lignes recu() const { return lignes_de(dossier / "arguments.txt"); }
@@ -206,14 +207,13 @@ std::string dossier_programme() { return fs::canonical(PROGRAMME).parent_path().
 
 TEST_F(Relance, WithoutATerminalXtermRunsTheProgramFromItsFolderWithItsArguments) {
   const std::string table = "/home/mj/Mes tables/donjon;1.tbl";
-  const Execution depart = programme({table}, false, {"SHELL=" + (bin / "poisson").string()});
+  const Execution depart = programme({table}, false);
   EXPECT_EQ(depart.statut, 0);
-  EXPECT_EQ(depart.sortie, "");  // replaced by xterm before anything was printed
+  EXPECT_EQ(depart.sortie, "");  // the window ran: nothing printed here
   const std::string ligne =
       "cd '" + dossier_programme() + "' && './programme_relance' '" + table + "'";
   EXPECT_EQ(xterm(), (Lignes{"-sb", "-rightbar", "-T", TITRE_UTF8, "-bg", "white", "-fg", "grey50",
-                             "-e", ligne}));
-  EXPECT_EQ(lignes_de(dossier / "shell.txt"), Lignes{"/bin/sh"});  // whatever the user's shell
+                             "-e", "/bin/sh", "-c", ligne}));
 
   // The window's shell runs the command line: the program starts on its terminal.
   const Execution fenetre = avec({"/bin/sh", "-c", commande_xterm()}, true);
@@ -262,7 +262,7 @@ TEST_F(Relance, WithoutADisplayTheProgramGoesOnWhereItIs) {
   EXPECT_FALSE(fs::exists(dossier / "xterm.txt"));
   EXPECT_EQ(recu(), (Lignes{dossier.string(), PROGRAMME.string(), "swxterm", "t.tbl"}));
   programme({}, false, {"DISPLAY", "WAYLAND_DISPLAY=wayland-0"});
-  EXPECT_EQ(xterm().size(), 10u);  // a Wayland display alone is enough
+  EXPECT_EQ(xterm().size(), 12u);  // a Wayland display alone is enough
 }
 
 TEST_F(Relance, TheMarkerRelaunchesFromATerminalAndIsNotPassedOn) {
@@ -270,9 +270,9 @@ TEST_F(Relance, TheMarkerRelaunchesFromATerminalAndIsNotPassedOn) {
   EXPECT_EQ(programme({"swxterm"}, true).sortie, "");
   const std::string debut = "cd '" + dossier_programme() + "' && './programme_relance'";
   const Lignes options = xterm();
-  ASSERT_EQ(options.size(), 20u);
-  EXPECT_EQ(options[9], debut + " 'table.tbl'");
-  EXPECT_EQ(options[19], debut);
+  ASSERT_EQ(options.size(), 24u);
+  EXPECT_EQ(options[11], debut + " 'table.tbl'");
+  EXPECT_EQ(options[23], debut);
 }
 
 TEST_F(Relance, InATerminalTheProgramGoesOnUntouched) {
@@ -298,7 +298,8 @@ TEST_P(Couleurs, GiveXtermItsColourOptions) {
   programme({}, false, {std::string("RELANCE_COULEUR=") + GetParam().code});
   Lignes attendu = {"-sb", "-rightbar", "-T", TITRE_UTF8};
   attendu.insert(attendu.end(), GetParam().options.begin(), GetParam().options.end());
-  attendu.insert(attendu.end(), {"-e", "cd '" + dossier_programme() + "' && './programme_relance'"});
+  attendu.insert(attendu.end(),
+                 {"-e", "/bin/sh", "-c", "cd '" + dossier_programme() + "' && './programme_relance'"});
   EXPECT_EQ(xterm(), attendu);
 }
 
@@ -365,9 +366,9 @@ TEST_F(Relance, FindsTheProgramsFolderWhateverItsPath) {
   fs::permissions(dossier / "sous" / "programme_relance", fs::perms::owner_all);
   avec({"sous/programme_relance"}, false);
   const Lignes options = xterm();
-  ASSERT_EQ(options.size(), 20u);
-  EXPECT_EQ(options[9], "cd '" + dossier_programme() + "' && './programme_relance'");
-  EXPECT_EQ(options[19], "cd '" + dossier.string() + "/sous' && './programme_relance'");
+  ASSERT_EQ(options.size(), 24u);
+  EXPECT_EQ(options[11], "cd '" + dossier_programme() + "' && './programme_relance'");
+  EXPECT_EQ(options[23], "cd '" + dossier.string() + "/sous' && './programme_relance'");
 }
 
 TEST_F(Relance, ACommandLineTooLongForItsBufferIsNeverCut) {
@@ -388,13 +389,14 @@ TEST_F(Relance, ACommandLineTooLongForItsBufferIsNeverCut) {
 
 // The real xterm on a virtual display (Xvfb): the window's shell starts the
 // program, which records what it received and stays a while. The test stops
-// xterm (and with it the program) and the display.
+// the program that waits for the window, xterm (and with it the program in
+// the window) and the display.
 class XtermReel : public Relance {
  protected:
   void TearDown() override {
     for (const pid_t pid : {fenetre, xvfb}) {
       if (pid <= 0) continue;
-      kill(pid, SIGTERM);
+      kill(-pid, SIGTERM);  // its group: xterm goes with the program that started it
       attends(pid, Horloge::now() + 5s);
     }
   }
@@ -421,7 +423,14 @@ TEST_F(XtermReel, OpensAWindowWhoseShellRunsTheProgram) {
     GTEST_SKIP() << "xterm and Xvfb are both needed for this test";
   const int ecran = demarre_xvfb();
   ASSERT_GE(ecran, 0) << "Xvfb did not start";
-  // The program, which becomes xterm.
+  // A program planted in the current folder under the window's command line
+  // taken as a relative path: never run in place of the shell.
+  const fs::path plante =
+      dossier / ("cd '" + dossier_programme() + "' && './programme_relance' 'Ma table.tbl'");
+  fs::create_directories(plante.parent_path());
+  std::ofstream(plante) << "#!/bin/sh\ntouch '" << fichier("plante.txt") << "'\n";
+  fs::permissions(plante, fs::perms::owner_all);
+
   fenetre = demarre(dossier, {PROGRAMME.string(), "Ma table.tbl"},
                     {"DISPLAY=:" + std::to_string(ecran), "PATH=/usr/bin:/bin",
                      "SHELL=" + (bin / "poisson").string(),
@@ -431,8 +440,20 @@ TEST_F(XtermReel, OpensAWindowWhoseShellRunsTheProgram) {
   const auto limite = Horloge::now() + 15s;
   while (recu().size() < 3 && Horloge::now() < limite) std::this_thread::sleep_for(50ms);
   EXPECT_EQ(recu(), (Lignes{dossier_programme(), "./programme_relance", "Ma table.tbl"}));
-  EXPECT_EQ(lit_fichier("/proc/" + std::to_string(fenetre) + "/comm"), "xterm\n");
+  EXPECT_FALSE(fs::exists(dossier / "plante.txt"));
   EXPECT_FALSE(fs::exists(dossier / "poisson.txt"));  // the user's shell never read the line
+}
+
+TEST_F(Relance, WhenXtermCannotOpenItsDisplayTheProgramGoesOnWhereItIs) {
+  if (!fs::exists("/usr/bin/xterm")) GTEST_SKIP() << "the real xterm is needed for this test";
+  fs::remove(bin / "xterm");
+  fs::create_symlink("/usr/bin/xterm", bin / "xterm");
+  const Execution e = programme({"a b", "c"}, false, {"DISPLAY=:1999"});  // no such display
+  EXPECT_EQ(e.statut, 0);
+  EXPECT_EQ(e.sortie, AVIS_SANS_XTERM + banniere());
+  EXPECT_EQ(lignes_de(dossier / "xdg-open.txt").size(), 1u);
+  EXPECT_EQ(recu(), (Lignes{dossier.string(), dossier_programme() + "/programme_relance", "a b",
+                            "c"}));
 }
 
 }  // namespace

@@ -172,7 +172,7 @@ FIN
     (cd "$maison" && dans_la_maison XTERM_ARGUMENTS="$ici/xterm$n.args" XTERM_SORTIE="$ici/xterm$n.txt" \
       DISPLAY=:99 "${commande[@]}" </dev/null >"$ici/lanceur$n.txt" 2>&1)
     attendu=$(printf '%s\n' -sb -rightbar -T 'Testeur de tables aléatoires' -bg white -fg grey50 \
-      -e "cd '$prefixe/bin' && './Sondeur' '$table'")
+      -e /bin/sh -c "cd '$prefixe/bin' && './Sondeur' '$table'")
     if [ ! -f "$ici/xterm$n.args" ]; then
       echoue "command $n (${commande[*]}) opened no xterm window"
     elif [ "$(cat "$ici/xterm$n.args")" != "$attendu" ]; then
