@@ -18,7 +18,7 @@ void fichier_vide(const std::string &chemin) {
 // The tree listed by every input, made at the first call.
 const std::string &arbre() {
   static const std::string racine = [] {
-    const std::string r = dossier_de_travail() + "/arbre";
+    std::string r = dossier_de_travail() + "/arbre";
     if (mkdir(r.c_str(), 0700) != 0 || mkdir((r + "/Tables").c_str(), 0700) != 0 ||
         mkdir((r + "/Tables/Noms").c_str(), 0700) != 0)
       std::abort();

@@ -27,7 +27,7 @@ constexpr long long PLAFOND = 1LL << 40;
 
 // The decimal digits at `p` as a number (0 when there are none, PLAFOND at
 // most), `p` moved past them.
-long long lit_nombre(const char *&p) {
+long long lit_compte(const char *&p) {
   long long valeur = 0;
   for (; est_chiffre(*p); ++p) valeur = std::min(PLAFOND, valeur * 10 + (*p - '0'));
   return valeur;
@@ -98,10 +98,10 @@ int *interpret_des(const char *expression, char *texte) {
 
   long long suivant = 1;  // the first free entry
   for (const char *p = reste; *p != '\0';) {
-    const long long nombre = lit_nombre(p);
+    const long long nombre = lit_compte(p);
     if (*p == 'd' && est_chiffre(p[1])) {
       ++p;
-      const int faces = static_cast<int>(std::min<long long>(lit_nombre(p), INT_MAX));
+      const int faces = static_cast<int>(std::min<long long>(lit_compte(p), INT_MAX));
       suivant += nombre;
       agrandit(table, capacite, suivant);
       std::fill(table + (suivant - nombre), table + suivant, faces);

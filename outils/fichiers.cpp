@@ -13,12 +13,6 @@
 #include "outils/descente.h"
 #include "outils/erreurs.h"
 
-#ifdef _WIN32
-#define SEPARATEUR "\\"
-#else
-#define SEPARATEUR "/"
-#endif
-
 namespace {
 
 // A heap block of `taille` zeroed bytes, checked the library's way.
@@ -62,7 +56,7 @@ char *nom_de_dossier(const char *dossier) {
 }
 
 // Whether `stat` or `fstat` described a folder.
-bool est_dossier(const struct stat &etat) { return (etat.st_mode & 0xF000) == 0x4000; }
+bool est_dossier(const struct stat &etat) { return S_ISDIR(etat.st_mode); }
 
 // Whether the open stream is a folder: Linux's fopen opens one for
 // reading, and every read of it then fails.
@@ -105,7 +99,7 @@ void parcourt(const char *chemin, FILE *flux, int recursif, char extensions[][25
     int garder = nombre == 0;
     const std::size_t taille = std::strlen(chemin) + std::strlen(nom) + 3;
     char *complet = alloue(taille);
-    std::snprintf(complet, taille, "%s" SEPARATEUR "%s", chemin, nom);
+    std::snprintf(complet, taille, "%s%c%s", chemin, SEPARATEUR, nom);
     struct stat etat {};
     if (stat(complet, &etat) != 0) {
       std::perror("Erreur interne lors de l'appel de la fonction stat");
@@ -123,7 +117,7 @@ void parcourt(const char *chemin, FILE *flux, int recursif, char extensions[][25
     std::free(complet);
     if (nombre != 0 && extension_retenue(nom, extensions, nombre)) garder = 1;
     if (!dossiers && dossier_trouve) garder = 0;
-    if (garder) std::fprintf(flux, "%s" SEPARATEUR "%s\n", chemin, nom);
+    if (garder) std::fprintf(flux, "%s%c%s\n", chemin, SEPARATEUR, nom);
   }
   closedir(dossier);
 }

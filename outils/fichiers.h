@@ -9,6 +9,13 @@
 
 #include <cstdio>
 
+// The separator of a path's folders.
+#ifdef _WIN32
+constexpr char SEPARATEUR = '\\';
+#else
+constexpr char SEPARATEUR = '/';
+#endif
+
 // An extension filter holds at most this many entries of 254 characters.
 constexpr int MAX_EXTENSIONS = 255;
 constexpr int TAILLE_EXTENSION = 255;

@@ -32,6 +32,7 @@ void startxterm(int, char **, const char *, const char *) {}
 #include <vector>
 
 #include "outils/accents.h"
+#include "outils/entier.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ constexpr const char *palette[16] = {
 // The xterm colour of one digit of a colour code ('c' and 'C' give "red1");
 // empty outside the palette.
 std::string_view couleur_palette(char chiffre) {
-  if (chiffre >= '0' && chiffre <= '9') return palette[chiffre - '0'];
+  if (est_chiffre(chiffre)) return palette[chiffre - '0'];
   if (chiffre >= 'A' && chiffre <= 'F') return palette[chiffre - 'A' + 10];
   if (chiffre >= 'a' && chiffre <= 'f') return palette[chiffre - 'a' + 10];
   return {};

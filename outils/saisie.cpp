@@ -215,7 +215,7 @@ void insere(Ligne &ligne, char c) {
   if (ligne.len >= MAX_CARACTERES) return;
   char *curseur = ligne.texte + ligne.pos;
   if (ligne.pos < ligne.len) {
-    std::memmove(curseur + 1, curseur, static_cast<std::size_t>(ligne.len - ligne.pos + 1));
+    std::memmove(curseur + 1, curseur, static_cast<std::size_t>(ligne.len - ligne.pos) + 1);
     affiche(curseur, ligne.len - ligne.pos + 1);  // the moved text, the first byte twice
     repete(BS, ligne.len - ligne.pos + 1);
   }

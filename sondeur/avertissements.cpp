@@ -68,7 +68,7 @@ struct Ecrit {
 Ecrit lit_ecrit(Texte t) {
   Ecrit e;
   std::size_t i = 0;
-  while (i < t.size() && espace(t[i])) ++i;
+  while (i < t.size() && est_espace(t[i])) ++i;
   if (car(t, i) == '+' || car(t, i) == '-') ++i;
   const std::size_t debut = i;
   while (est_chiffre(car(t, i))) ++i;
@@ -203,7 +203,7 @@ void Avertissements::octets(const unsigned char *octets, std::size_t n) {
     i = 3;
   }
   debut_ = debut_ && n == 0;
-  while (!texte_ && i < n) texte_ = !espace(static_cast<char>(octets[i++]));
+  while (!texte_ && i < n) texte_ = !est_espace(static_cast<char>(octets[i++]));
   if (!marque_) utf8_.examine(octets, n);
   if (texte_ && (marque_ || utf8_.invalide())) tranche(true);
 }

@@ -276,7 +276,8 @@ void Chances::ecrit_texte(const Chemin &chemin, const Modele::Section &section) 
   int profondeur = 0;
   const auto ferme_jusqu_a = [&](int niveau) {
     for (; profondeur > niveau; --profondeur)
-      ecrit_total(listes[ouvertes[profondeur - 1]], profondeur - 1, 2 + l[LIGNE] + 2 + 2 * (profondeur - 1));
+      ecrit_total(listes[ouvertes[profondeur - 1]], profondeur - 1,
+                  2 + l[LIGNE] + 2 + 2 * static_cast<std::size_t>(profondeur - 1));
   };
   ChancesTotales chances;
   ouvertes[profondeur++] = section.liste;

@@ -295,7 +295,7 @@ bool Lecture::retire_zeros_suite() {
 int Lecture::debut_du_nombre(int depuis) const {
   const char *piece = piece_;
   int i = depuis;
-  while (i < fin_ && espace(piece[i])) ++i;
+  while (i < fin_ && est_espace(piece[i])) ++i;
   const int chiffre = i < fin_ && (piece[i] == '+' || piece[i] == '-') ? i + 1 : i;
   return chiffre < fin_ && est_chiffre(piece[chiffre]) ? i : -1;
 }

@@ -11,9 +11,6 @@
 
 #include "outils/entier.h"
 
-// White space as atoi skips it.
-inline bool espace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 // Out of the range of a 32-bit int a number is clamped, where atoi itself is
 // undefined, so that every build reads the same number.
 inline std::int32_t borne(std::int64_t valeur) {
@@ -33,18 +30,10 @@ inline std::size_t chiffres(std::string_view t, std::int64_t &valeur) {
   return n;
 }
 
-// The number leading `t`, read as atoi does: white space, a sign, digits up
-// to the first other character; no digit reads 0; clamped (see borne).
-// "  +12:x" -> 12.
-inline std::int32_t lit_nombre(std::string_view t) {
-  std::size_t i = 0;
-  while (i < t.size() && espace(t[i])) ++i;
-  const bool negatif = i < t.size() && t[i] == '-';
-  if (i < t.size() && (t[i] == '-' || t[i] == '+')) ++i;
-  std::int64_t valeur;
-  chiffres(t.substr(i), valeur);
-  return borne(negatif ? -valeur : valeur);
-}
+// The number leading `t`, read as atoi does (outils/entier.h): white
+// space, a sign, digits up to the first other character; no digit reads 0;
+// clamped to an int. "  +12:x" -> 12.
+inline std::int32_t lit_nombre(std::string_view t) { return entier_de(t); }
 
 // One more than `valeur`; past the largest int it wraps to the smallest, as a
 // 32-bit counter does, instead of overflowing. The result always differs

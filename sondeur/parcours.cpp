@@ -22,6 +22,7 @@
 
 #include "outils/accents.h"
 #include "outils/casse.h"
+#include "outils/fichiers.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -29,13 +30,8 @@
 
 namespace {
 
-#ifdef _WIN32
-constexpr char SEPARATEUR = '\\';
-bool est_separateur(char c) { return c == '\\' || c == '/'; }
-#else
-constexpr char SEPARATEUR = '/';
-bool est_separateur(char c) { return c == '/'; }
-#endif
+// A separator of a path as given: on Windows '/' separates too.
+bool est_separateur(char c) { return c == SEPARATEUR || c == '/'; }
 
 constexpr const char *TROP_PROFOND = "trop profond";
 constexpr const char *NI_FICHIER_NI_DOSSIER = "ce n'est ni un fichier ordinaire ni un dossier";

@@ -33,7 +33,7 @@ struct Jet {
 };
 
 // `texte` without its surrounding blanks: " Armes de poing" -> "Armes de poing".
-std::string sans_blancs(std::string texte) {
+std::string sans_blancs(const std::string &texte) {
   const std::size_t debut = texte.find_first_not_of(' ');
   if (debut == std::string::npos) return "";
   return texte.substr(debut, texte.find_last_not_of(' ') - debut + 1);

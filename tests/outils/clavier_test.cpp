@@ -44,7 +44,7 @@ std::optional<std::size_t> taille_exacte(void *bloc) {
 std::string lit_dyn(const std::string &entree, char fin, std::size_t bloc_attendu = 200) {
   entree_depuis(entree);
   char *bloc = getsdyn(nullptr, stdin, fin);
-  const std::string texte = bloc;
+  std::string texte = bloc;
   if (const auto taille = taille_exacte(bloc)) {
     EXPECT_EQ(*taille, bloc_attendu) << texte.size() << " characters";
   }

@@ -26,7 +26,7 @@ const std::string SEP = "/";
 
 // Makes the files (and their folders) under the test's folder; its path.
 std::string arbre(const std::vector<std::string> &fichiers) {
-  const std::string racine = dossier_du_test() + "/arbre";
+  std::string racine = dossier_du_test() + "/arbre";
   fs::create_directories(racine);
   for (const std::string &f : fichiers) {
     const fs::path chemin = fs::path(racine) / f;

@@ -231,7 +231,9 @@ TEST(Lot, HostileNamesGiveOneEscapedLineEach) {
   std::string attendu;
   for (const auto &[nom, montre] : noms) {
     ecrit_fichier("lot/" + nom, FAUTIVE);
-    attendu += lot + "/" + montre + ERREUR_FAUTIVE;
+    attendu += lot;
+    attendu += "/" + montre;
+    attendu += ERREUR_FAUTIVE;
   }
   const ExecutionScript e = sondeur({"--lot", lot});
   EXPECT_EQ(e.sortie, attendu);

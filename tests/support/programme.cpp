@@ -139,6 +139,7 @@ Session::Session(const std::vector<std::string> &arguments) {
   pid_ = forkpty(&maitre_, nullptr, &brut, &taille);
   if (pid_ == 0) {
     std::vector<char *> argv;
+    argv.reserve(arguments.size() + 1);
     for (const std::string &a : arguments) argv.push_back(const_cast<char *>(a.c_str()));
     argv.push_back(nullptr);
     execv(argv[0], argv.data());
@@ -222,6 +223,7 @@ ExecutionScript lance_sans_terminal(const std::vector<std::string> &arguments,
     if (vide < 0 || s < 0 || e < 0 || dup2(vide, 0) < 0 || dup2(s, 1) < 0 || dup2(e, 2) < 0)
       _exit(126);
     std::vector<char *> argv;
+    argv.reserve(arguments.size() + 1);
     for (const std::string &a : arguments) argv.push_back(const_cast<char *>(a.c_str()));
     argv.push_back(nullptr);
     execv(argv[0], argv.data());

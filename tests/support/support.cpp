@@ -56,7 +56,7 @@ std::string dossier_du_test() {
 }
 
 std::string ecrit_fichier(const std::string &nom, const std::string &contenu) {
-  const std::string chemin = dossier_du_test() + "/" + nom;
+  std::string chemin = dossier_du_test() + "/" + nom;
   std::ofstream(chemin, std::ios::binary) << contenu;
   return chemin;
 }
