@@ -146,6 +146,10 @@ void Modele::gagne(Element &e, Liste &liste) {
   for (const auto &n : nouveaux) {
     faces_.push_back(n.first);
     e.gagnees += static_cast<std::uint64_t>(n.first.derniere - n.first.premiere + 1);
+    if (gains.empty() || gains.back().first.premiere < n.first.premiere) {  // most runs come last
+      gains.push_back(n);
+      continue;
+    }
     const auto ou = std::lower_bound(gains.begin(), gains.end(), n.first.premiere,
                                      [](const auto &g, std::int64_t f) { return g.first.premiere < f; });
     gains.insert(ou, n);

@@ -54,30 +54,6 @@ std::string titre_tape(const char *titre) {
 
 void ecrit(const std::string &texte) { std::fwrite(texte.data(), 1, texte.size(), stdout); }
 
-std::string libelle_de(const Modele::Element &e) {
-  std::string s;
-  ajoute_libelle(s, e);
-  return s;
-}
-
-std::string pourcentage_de(double part) {
-  std::string s;
-  ajoute_pourcentage(s, part);
-  return s;
-}
-
-std::string cadre(const std::string &texte, std::size_t largeur, char sens) {
-  std::string s;
-  ajoute_cadre(s, texte, largeur, sens);
-  return s;
-}
-
-std::string raccourci(std::string_view texte, std::size_t largeur) {
-  std::string s;
-  ajoute_raccourci(s, texte, largeur);
-  return s;
-}
-
 void dit(const std::string &pourquoi) {
   std::string ligne = "Sondeur: ";
   ajoute_texte(ligne, pourquoi);
@@ -218,28 +194,59 @@ class Tirage final : public Visiteur {
                                "\n  ligne  entr\xC3\xA9" "e       tirages      part  chance totale\n");
       ecrit(sortie);
     }
+    // A line an entry, written into one text that goes out by large pieces.
     ChancesTotales chances;
+    std::string lignes;
     for (std::uint32_t i = section.premier; i < section.fin; ++i) {
       const Modele::Element &e = modele_.elements()[i];
       const Fraction &totale = chances.de(modele_, e);
       if (e.ouvre != AUCUNE && modele_.listes()[e.ouvre].taille > 0) continue;  // its list's entries end the draws
       const std::uint64_t n = comptes[i - section.premier];
-      if (json) {
-        nlohmann::ordered_json objet;
-        objet["line"] = e.ligne;
-        objet["entry"] = libelle_de(e);
-        objet["count"] = n;
-        objet["overall"] = totale.texte();
-        ecrit(ligne_json(objet.dump()));
-        continue;
+      if (json) {  // numbers and digits only: nothing to escape
+        lignes += "{\"line\":";
+        ajoute_nombre(lignes, e.ligne);
+        lignes += ",\"entry\":\"";
+        ajoute_libelle(lignes, e);
+        lignes += "\",\"count\":";
+        ajoute_nombre(lignes, static_cast<std::int64_t>(n));
+        lignes += ",\"overall\":\"";
+        totale.ajoute_a(lignes);
+        lignes += "\"}\n";
+      } else {
+        std::string champ;
+        lignes += "  ";
+        ajoute_nombre(champ, e.ligne);
+        ajoute_cadre(lignes, champ, 5, '>');
+        lignes += "  ";
+        champ.assign(2 * static_cast<std::size_t>(e.niveau), ' ');
+        ajoute_libelle(champ, e);
+        ajoute_cadre(lignes, champ, 9, '<');
+        lignes += ' ';
+        champ.clear();
+        ajoute_nombre(champ, static_cast<std::int64_t>(n));
+        ajoute_cadre(lignes, champ, 10, '>');
+        lignes += "  ";
+        champ.clear();
+        ajoute_pourcentage(champ, static_cast<double>(n) / static_cast<double>(options_.tirages));
+        ajoute_cadre(lignes, champ, 8, '>');
+        lignes += "  ";
+        champ.clear();
+        totale.ajoute_a(champ);
+        ajoute_cadre(lignes, champ, 8, '>');
+        lignes += ' ';
+        champ.clear();
+        ajoute_pourcentage(champ, totale.valeur());
+        ajoute_cadre(lignes, champ, 8, '>');
+        lignes += "  ";
+        ajoute_raccourci(lignes, modele_.texte(e), TEXTE_COMPTE);
+        lignes += '\n';
       }
-      const double part = static_cast<double>(n) / static_cast<double>(options_.tirages);
-      ecrit(pour_la_sortie("  " + cadre(std::to_string(e.ligne), 5, '>') + "  " +
-                           cadre(std::string(2 * static_cast<std::size_t>(e.niveau), ' ') + libelle_de(e), 9, '<') + " " +
-                           cadre(std::to_string(n), 10, '>') + "  " + cadre(pourcentage_de(part), 8, '>') + "  " +
-                           cadre(totale.texte(), 8, '>') + " " + cadre(pourcentage_de(totale.valeur()), 8, '>') + "  " +
-                           raccourci(modele_.texte(e), TEXTE_COMPTE) + "\n"));
+      if (lignes.size() > (1u << 16)) {
+        json ? ecrit(lignes) : ecrit_sur_la_sortie(lignes);
+        lignes.clear();
+      }
     }
+    json ? ecrit(lignes) : ecrit_sur_la_sortie(lignes);
     if (sans_entree > 0 && !json) ecrit(pour_la_sortie(en_utf8("  aucune entrée : ") + std::to_string(sans_entree) + "\n"));
   }
 
