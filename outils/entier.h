@@ -5,6 +5,9 @@
 #ifndef OUTILS_ENTIER_H
 #define OUTILS_ENTIER_H
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <string_view>
 
 // Whether `c` is one of the ten decimal digits, whatever the locale and the
@@ -16,7 +19,20 @@ constexpr bool est_espace(char c) { return c == ' ' || (c >= '\t' && c <= '\r');
 
 // Spaces skipped, an optional sign, the digits up to the first other
 // character; no digit gives 0. " -12ab" gives -12, "99999999999" INT_MAX.
-int entier_de(std::string_view texte);
+// Inline: the table checks read a number on most lines.
+inline int entier_de(std::string_view texte) {
+  std::size_t i = 0;
+  while (i < texte.size() && est_espace(texte[i])) ++i;
+  const bool negatif = i < texte.size() && texte[i] == '-';
+  if (i < texte.size() && (texte[i] == '-' || texte[i] == '+')) ++i;
+  std::int64_t valeur = 0;  // held just past the largest int when larger
+  for (; i < texte.size(); ++i) {
+    const unsigned chiffre = static_cast<unsigned char>(texte[i]) - unsigned{'0'};  // est_chiffre, and its value
+    if (chiffre > 9) break;
+    valeur = std::min<std::int64_t>(valeur * 10 + chiffre, std::int64_t{INT_MAX} + 1);
+  }
+  return static_cast<int>(std::clamp<std::int64_t>(negatif ? -valeur : valeur, INT_MIN, INT_MAX));
+}
 int entier_de(const char *texte);
 
 #endif
