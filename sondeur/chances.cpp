@@ -117,6 +117,9 @@ class Chances final : public Passage {
   Verification verification_;
   Modele modele_;
   std::string sortie_;           // the report of a section
+  const Chemin *fichier_json_ = nullptr;  // the table whose name nom_json_ holds
+  std::string nom_json_;                  // its JSON string
+  std::string raisons_json_[5];           // the reasons of the unreachable entries
   std::uint64_t totaux_[NIVEAUX] = {};  // the faces won so far at each open level
 };
 
@@ -306,10 +309,16 @@ void Chances::ecrit_texte(const Chemin &chemin, const Modele::Section &section) 
 void Chances::ecrit_json(const Chemin &chemin, const Modele::Section &section) {
   const auto &elements = modele_.elements();
   const auto &listes = modele_.listes();
-  const std::string tete = "{\"file\":" + chaine_json(nom_utf8(chemin)) + ",\"section\":" +
+  if (fichier_json_ != &chemin) {  // once a table
+    fichier_json_ = &chemin;
+    nom_json_ = chaine_json(nom_utf8(chemin));
+  }
+  const std::string tete = "{\"file\":" + nom_json_ + ",\"section\":" +
                            (section.titree ? chaine_json(en_utf8(section.titre)) : "null") + ",\"line\":";
-  std::string raisons[5];
-  for (int i = 1; i < 5; ++i) raisons[i] = chaine_json(en_utf8(raison_inaccessible(static_cast<Inaccessible>(i))));
+  if (raisons_json_[1].empty())
+    for (int i = 1; i < 5; ++i)
+      raisons_json_[i] = chaine_json(en_utf8(raison_inaccessible(static_cast<Inaccessible>(i))));
+  const std::string (&raisons)[5] = raisons_json_;
   ChancesTotales chances;
   sortie_.clear();
   for (std::uint32_t i = section.premier; i < section.fin; ++i) {

@@ -13,7 +13,7 @@ void ajoute_nombre(std::string &texte, std::int64_t nombre) {
 
 // In tenths of a percent, rounded: 1/3 gives 333, written "33,3 %".
 void ajoute_pourcentage(std::string &texte, double part) {
-  const double dixiemes = std::round(part * 1000.0);
+  const double dixiemes = part * 1000.0 + 0.5;  // rounded as it is cut
   const auto n = static_cast<std::int64_t>(dixiemes >= 0 && dixiemes < 1e15 ? dixiemes : 0);
   ajoute_nombre(texte, n / 10);
   texte += ',';
@@ -52,6 +52,7 @@ std::size_t largeur(std::string_view utf8) {
 void ajoute_raccourci(std::string &sortie, std::string_view texte, std::size_t largeur_max) {
   const std::size_t debut = sortie.size();
   ajoute_affichable(sortie, texte);
+  if (sortie.size() - debut <= largeur_max) return;  // no more characters than bytes
   const std::size_t garde = largeur_max > 3 ? largeur_max - 3 : 0;
   std::size_t caracteres = 0, coupe = std::string::npos;
   for (std::size_t i = debut; i < sortie.size(); ++i) {
