@@ -50,6 +50,7 @@ class Lecture {
  public:
   Lecture(Lecteur &lecteur, Observateur &observateur, Etendue etendue)
       : lecteur_(lecteur), observateur_(observateur), detail_(observateur.detail),
+        toutes_les_entrees_(observateur.toutes_les_entrees),
         jusqu_au_bout_(etendue == Etendue::tout_le_fichier), piece_(lecteur.piece()) {}
 
   Verdict lance();
@@ -94,6 +95,7 @@ class Lecture {
   Lecteur &lecteur_;
   Observateur &observateur_;
   const bool detail_;
+  const bool toutes_les_entrees_;
   const bool jusqu_au_bout_;
 
   const char *piece_;        // the current piece (the reader's; empty before the first)
@@ -372,11 +374,13 @@ bool Lecture::verifie_entree() {
     if (!resynchronise(nombre >= 0, numero)) return true;
   }
   const bool intervalle = consomme_nombre(en_tete);
+  const bool simple = en_tete > 0 && !intervalle && car(0) == ':';  // "12:Orc"
   if (car(0) == ':')  // the entry text is what follows; usually right here
     ++debut_;
   else
     efface(":");
-  if (detail_) annonce_entree(debut, numero, intervalle);
+  if (detail_ && (toutes_les_entrees_ || (!simple && lecteur_.decalage() == 0)))
+    annonce_entree(debut, numero, intervalle);
   attendu_[niveau_] = suivant(attendu_[niveau_]);
 
   // '#' and '>' hand the keyword tests and the "dd" test to the next line.

@@ -46,12 +46,17 @@ struct Faute {
 };
 
 // What the walk finds. The detail (every method but faute) is told only to
-// an observer that asks for it, so that a plain check pays nothing for it.
+// an observer that asks for it, so that a plain check pays nothing for it;
+// and of the entries, unless it asks for all of them, only those written
+// otherwise than a number at the start of its line and its ':' ("12:Orc"):
+// a range, a number without ':', a number after blanks or a sign.
 class Observateur {
  public:
-  explicit Observateur(bool detail) : detail(detail) {}
+  explicit Observateur(bool detail, bool toutes_les_entrees = true)
+      : detail(detail), toutes_les_entrees(toutes_les_entrees) {}
   virtual ~Observateur() = default;
   const bool detail;
+  const bool toutes_les_entrees;
 
   // A table of a collection begins: its title (the '#' line without its '#',
   // or what stands between "pp" and the first ':'), without line end.

@@ -8,7 +8,8 @@ namespace {
 class Ecoute final : public Observateur, public SuiviLecture {
  public:
   Ecoute(Constats &constats, Avertissements &avertissements, Observateur *detail)
-      : Observateur(true), constats_(constats), avertissements_(avertissements), detail_(detail) {}
+      : Observateur(true, detail != nullptr), constats_(constats), avertissements_(avertissements),
+        detail_(detail) {}
 
   void section(std::string_view titre, const Lieu &lieu) override {
     if (detail_ != nullptr) detail_->section(titre, lieu);
