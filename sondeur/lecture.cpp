@@ -109,6 +109,7 @@ class Lecture {
   bool marquee_ = true;                     // the outermost list has its "dd"
   std::int64_t compteur_ = 1;               // the interactive report's line counter
   bool epuise_ = false;      // read whole, the file has ended: the walk stops there
+  bool au_dela_ = false;     // a read has found the end of the file
   bool a_examiner_ = false;  // the current piece was read after an entry, not looked at yet
   bool fini_ = false;        // the walk stops: its first fault, or the table cut
   long fautes_ = 0;
@@ -119,6 +120,7 @@ class Lecture {
 // line keeps what was left of the previous piece, and false is returned.
 inline bool Lecture::lit_ligne() {
   if (!lecteur_.suivante()) {
+    au_dela_ = true;
     epuise_ = jusqu_au_bout_;
     return false;
   }
@@ -176,7 +178,8 @@ bool Lecture::signale(Code code, const char *raison, int position) {
   const char *piece = piece_;
   observateur_.faute({code, raison, lieu(position), compteur_,
                       std::string_view(piece + echo_, static_cast<std::size_t>(fin_ - echo_)),
-                      std::string_view(piece + position, static_cast<std::size_t>(fin_ - position))});
+                      std::string_view(piece + position, static_cast<std::size_t>(fin_ - position)),
+                      au_dela_});
   ++fautes_;
   fini_ = !jusqu_au_bout_;
   return jusqu_au_bout_;
@@ -187,7 +190,7 @@ bool Lecture::signale(Code code, const char *raison, int position) {
 bool Lecture::signale_coupure(const char *raison) {
   const std::string_view derniere = sans_fin_de_ligne({piece_, lecteur_.texte()});
   observateur_.faute({Code::table_incomplete, raison, lieu(static_cast<int>(derniere.size())),
-                      compteur_, {}, {}});
+                      compteur_, {}, {}, true});
   ++fautes_;
   fini_ = true;
   return false;

@@ -43,6 +43,7 @@ struct Faute {
   std::int64_t compteur;  // the line counter of the interactive report
   std::string_view echo;  // the line it echoes, line end included when it had one
   std::string_view ici;   // the text from the fault to the end of its piece
+  bool apres_la_fin;      // found after a read at the end of the file, on what was left
 };
 
 // What the walk finds. The detail (every method but faute) is told only to

@@ -22,6 +22,7 @@ class PremiereFaute final : public Observateur {
   void faute(const Faute &faute) override {
     rapport_.ligne = faute.compteur;
     rapport_.raison = faute.raison;
+    rapport_.apres_la_fin = faute.apres_la_fin;
     const std::size_t n = std::min<std::size_t>(faute.echo.size(), TAILLE_ECHO - 1);  // at most 254
     std::memcpy(rapport_.echo, faute.echo.data(), n);
     rapport_.echo[n] = '\0';

@@ -17,6 +17,10 @@ struct Rapport {
   std::int64_t ligne = 0;        // the line counter at the fault
   const char *raison = nullptr;  // ISO 8859-1 ("valeur incorrecte"...); null: no fault
   char echo[TAILLE_ECHO] = "";   // the line read, with its line end when it had one
+  // The fault was found after the end of the file, on what the last read
+  // left: the batch mode, which reads nothing past the end, tells a table
+  // cut there, or nothing when the table was complete.
+  bool apres_la_fin = false;
 };
 
 // Checks `table`, open for reading at its start, as moteur_principal does,
