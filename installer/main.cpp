@@ -7,7 +7,6 @@
 // checked: the copy comes first and must hold the uninstaller before the
 // registry names the folder; any failure is told, stops the installation
 // and ends it with status 1.
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
@@ -55,26 +54,15 @@ struct Commandes {
   char batch[TAILLE_COMMANDE];
 };
 
-// printf into `commande` (TAILLE_COMMANDE bytes); false when the text would
-// not fit, and the command is then left empty.
-bool compose(char *commande, const char *format, ...) {
-  va_list arguments;
-  va_start(arguments, format);
-  const int n = std::vsnprintf(commande, TAILLE_COMMANDE, format, arguments);
-  va_end(arguments);
-  if (n >= 0 && n < TAILLE_COMMANDE) return true;
-  commande[0] = '\0';
-  return false;
-}
-
 // Completes the typed folder into the installation path, in place:
 // "C:\Jeux" and "C:\Jeux\" both give "C:\Jeux\Vallorim light (v5.3)\".
 // False when the path would not fit its buffer.
 bool complete_chemin(char (&chemin)[TAILLE_CHEMIN]) {
   const std::size_t longueur = std::strlen(chemin);
   const char *separateur = (longueur > 0 && chemin[longueur - 1] == '\\') ? "" : "\\";
-  char complet[TAILLE_CHEMIN];
-  if (!compose(complet, "%s%s%s", chemin, separateur, SOUS_DOSSIER)) return false;
+  char complet[TAILLE_CHEMIN];  // never cut: every command holds it
+  if (!compose_commande(complet, sizeof complet, "%s%s%s", chemin, separateur, SOUS_DOSSIER))
+    return false;
   std::memcpy(chemin, complet, sizeof complet);
   return true;
 }
@@ -110,16 +98,20 @@ const char *prepare_dossier(char (&chemin)[TAILLE_CHEMIN]) {
 // a parent folder ("C:\Jeux\Vallorim.exe") is never the one that runs.
 bool compose_commandes(const char *chemin, Commandes &c) {
   bool tiennent =
-      compose(c.chemin, "reg add HKLM\\Software\\Vallorim_light /f /v Chemin /t REG_SZ /d \"%s\\\"",
-              chemin) &&
-      compose(c.copie, "xcopy \"Vallorim light (v5.3)\" \"%s\" /e /i /r /k /y", chemin) &&
-      compose(c.batch, "copy /y \"%s\" \"%sUtilitaires\\Pinolet.bat\"", BATCH, chemin);
+      compose_commande(c.chemin, sizeof c.chemin,
+                       "reg add HKLM\\Software\\Vallorim_light /f /v Chemin /t REG_SZ /d \"%s\\\"",
+                       chemin) &&
+      compose_commande(c.copie, sizeof c.copie,
+                       "xcopy \"Vallorim light (v5.3)\" \"%s\" /e /i /r /k /y", chemin) &&
+      compose_commande(c.batch, sizeof c.batch, "copy /y \"%s\" \"%sUtilitaires\\Pinolet.bat\"",
+                       BATCH, chemin);
   for (int i = 0; i < 2; ++i)
     tiennent = tiennent &&
-               compose(c.verbe[i],
-                       "reg add \"HKEY_CLASSES_ROOT\\%s\\shell\\Vérifier la table\\Command\" /ve /t "
-                       "REG_SZ /d \"\"\"%sUtilitaires\\Sondeur\\Sondeur.exe\"\" \"\"%%1\"\"\" /f",
-                       classes_verifiees[i], chemin);
+               compose_commande(
+                   c.verbe[i], sizeof c.verbe[i],
+                   "reg add \"HKEY_CLASSES_ROOT\\%s\\shell\\Vérifier la table\\Command\" /ve /t "
+                   "REG_SZ /d \"\"\"%sUtilitaires\\Sondeur\\Sondeur.exe\"\" \"\"%%1\"\"\" /f",
+                   classes_verifiees[i], chemin);
   return tiennent;
 }
 
@@ -200,20 +192,22 @@ bool inscrit_au_registre(const Commandes &commandes) {
   std::puts("Chemin d'installation inscrit dans le registre.");
   char commande[TAILLE_COMMANDE];
   for (const Type &t : types) {
-    compose(commande, "reg add \"HKEY_CLASSES_ROOT\\%s\" /ve /t REG_SZ /d \"%s\" /f", t.extension,
-            t.classe);
+    compose_commande(commande, sizeof commande,
+                     "reg add \"HKEY_CLASSES_ROOT\\%s\" /ve /t REG_SZ /d \"%s\" /f", t.extension,
+                     t.classe);
     if (!lance(commande)) return false;
   }
   for (const Type &t : types) {
-    compose(commande, "reg add \"HKEY_CLASSES_ROOT\\%s\" /ve /t REG_SZ /d \"%s\" /f", t.classe,
-            t.description);
+    compose_commande(commande, sizeof commande,
+                     "reg add \"HKEY_CLASSES_ROOT\\%s\" /ve /t REG_SZ /d \"%s\" /f", t.classe,
+                     t.description);
     if (!lance(commande)) return false;
   }
   for (const Type &t : types) {
-    compose(commande,
-            "reg add \"HKEY_CLASSES_ROOT\\%s\\shell\\open\\command\" /ve /t REG_SZ /d "
-            "\"C:\\WINDOWS\\notepad.exe %%1\" /f",
-            t.classe);
+    compose_commande(commande, sizeof commande,
+                     "reg add \"HKEY_CLASSES_ROOT\\%s\\shell\\open\\command\" /ve /t REG_SZ /d "
+                     "\"C:\\WINDOWS\\notepad.exe %%1\" /f",
+                     t.classe);
     if (!lance(commande)) return false;
   }
   for (const char *verbe : commandes.verbe)
@@ -229,13 +223,13 @@ bool cree_les_raccourcis(const char *chemin, const Commandes &commandes) {
   if (!lance_interne(commandes.batch)) return false;
   accent_redir_dos();
   char commande[TAILLE_COMMANDE];
-  compose(commande, "mkdir \"%s\"", RACCOURCI);
+  compose_commande(commande, sizeof commande, "mkdir \"%s\"", RACCOURCI);
   lance_interne(commande);
   if (!lance_interne("cd \"Vallorim light (v5.3)\\Utilitaires\" && \"Pinolet.bat\"")) return false;
-  compose(commande,
-          "copy /y \"%s\\Vallorim light (v5.3).lnk\" "
-          "\"%%userprofile%%\\Bureau\\Vallorim light (v5.3).lnk\"",
-          RACCOURCI);
+  compose_commande(commande, sizeof commande,
+                   "copy /y \"%s\\Vallorim light (v5.3).lnk\" "
+                   "\"%%userprofile%%\\Bureau\\Vallorim light (v5.3).lnk\"",
+                   RACCOURCI);
   return lance_interne(commande);
 }
 

@@ -60,13 +60,13 @@ void lit_la_couleur(char **argv) {
 // otherwise. True when the key is no longer there.
 bool supprime_la_cle(const char *cle) {
   char commande[TAILLE_COMMANDE];
-  std::snprintf(commande, sizeof commande, "reg delete \"%s\" /f", cle);  // checked to fit
+  compose_commande(commande, sizeof commande, "reg delete \"%s\" /f", cle);  // checked to fit
   if (lance_systeme(commande) == 0) {
     std::printf("Le fichier %s a %s du registre\n", cle, acc("été supprimé", chfunc));
     return true;
   }
-  const int n = std::snprintf(commande, sizeof commande, "reg query \"%s\" >nul 2>&1", cle);
-  if (n > 0 && n < static_cast<int>(sizeof commande) && lance_systeme(commande) == 1) {
+  if (compose_commande(commande, sizeof commande, "reg query \"%s\" >nul 2>&1", cle) &&
+      lance_systeme(commande) == 1) {
     std::printf("Le fichier %s %s du registre\n", cle, acc("était déjà absent", chfunc));
     return true;
   }
@@ -84,8 +84,8 @@ bool supprime_les_cles(std::FILE *liste) {
   bool toutes = true;
   for (Cle lue = lit_cle(liste, ligne); lue != Cle::fin; lue = lit_cle(liste, ligne)) {
     char commande[TAILLE_COMMANDE];
-    const int n = std::snprintf(commande, sizeof commande, "reg delete \"%s\" /f", ligne);
-    if (lue == Cle::trop_longue || n < 0 || n >= static_cast<int>(sizeof commande)) {
+    if (lue == Cle::trop_longue ||
+        !compose_commande(commande, sizeof commande, "reg delete \"%s\" /f", ligne)) {
       refuse(ligne, "clé trop longue, elle n'a pas été supprimée.\n");
       continue;
     }
