@@ -10,8 +10,6 @@
 // once everything else is gone, so that a run that could not finish (a
 // program of the suite still running) is finished by the next one. The
 // status is 0 only when everything is gone.
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 
@@ -124,13 +122,7 @@ bool chemin_accepte(const char *chemin) {
 // program, a link); returns whether nothing else is left.
 bool vide_l_installation(const char *chemin) {
   std::puts("Suppression du dossier du programme");
-  char parent[TAILLE_LIGNE];  // the path cut at its last '\': shorter than it
-  std::snprintf(parent, sizeof parent, "%s", chemin);
-  if (char *separateur = std::strrchr(parent, '\\')) {
-    if (separateur == parent + 2 && parent[1] == ':') ++separateur;  // "C:\Jeux" leaves "C:\"
-    *separateur = '\0';
-    if (chdir(parent) != 0) std::perror(parent);
-  }
+  va_dans_le_parent(chemin);
   if (vide_le_dossier(chemin, {FICHIER_DES_COULEURS, FICHIER_TEMOIN})) return true;
   refuse(chemin, "ce dossier n'a pas pu être entièrement supprimé.\n");
   return false;
