@@ -4,8 +4,8 @@
 // the Windows folder, so that no program of the same name in the current
 // folder or on PATH ever runs in their place; a command reads no input, so
 // none can wait on a question. On Linux the lines go to /bin/sh through
-// system(). An internal header of the library, which the umbrella header
-// leaves out.
+// system(). The umbrella header leaves it out: the installation tools
+// include it themselves.
 #ifndef OUTILS_COMMANDE_H
 #define OUTILS_COMMANDE_H
 
