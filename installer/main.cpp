@@ -7,10 +7,10 @@
 // checked: the copy comes first and must hold the uninstaller before the
 // registry names the folder; any failure is told, stops the installation
 // and ends it with status 1.
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
+#include "medium/suite.h"
 #include "outils/commande.h"
 #include "outils/outils.h"
 #include "outils/surete.h"
@@ -23,25 +23,13 @@ namespace {
 constexpr int TAILLE_CHEMIN = 255;
 constexpr int TAILLE_COMMANDE = 255;
 
-constexpr const char *SOUS_DOSSIER = "Vallorim light (v5.3)\\";
-constexpr const char *BATCH = "Vallorim light (v5.3)\\Utilitaires\\Pinolet.bat";
+constexpr const char *SOUS_DOSSIER = DOSSIER_VALLORIM "\\";
+constexpr const char *BATCH = DOSSIER_VALLORIM "\\Utilitaires\\Pinolet.bat";
 constexpr const char *RACCOURCI =
     "C:\\Documents and Settings\\All Users\\Menu Démarrer\\Programmes\\Vallorim light";
 
-// A data-file type: its extension, its class and the class's description.
-struct Type {
-  const char *extension, *classe, *description;
-};
-constexpr Type types[] = {
-    {".cl", "cl_auto_file", "Fichier de climat"},
-    {".nam", "nam_auto_file", "Table aléatoire de noms"},
-    {".niv", "niv_auto_file", "Fichier de répartition de niveau"},
-    {".st", "st_auto_file", "Fichier de temps"},
-    {".tbl", "tbl_auto_file", "Table aléatoire"},
-};
-
 // The classes that get the table tester's verb, in this order.
-constexpr const char *classes_verifiees[] = {"tblt_auto_file", "tbl_auto_file"};
+constexpr const char *classes_verifiees[] = {CLASSE_SANS_EXTENSION, "tbl_auto_file"};
 
 // What a copy must hold for the suite to be there and removable: the
 // uninstaller and its key list, under the installation path.
@@ -55,26 +43,15 @@ struct Commandes {
   char batch[TAILLE_COMMANDE];
 };
 
-// printf into `commande` (TAILLE_COMMANDE bytes); false when the text would
-// not fit, and the command is then left empty.
-bool compose(char *commande, const char *format, ...) {
-  va_list arguments;
-  va_start(arguments, format);
-  const int n = std::vsnprintf(commande, TAILLE_COMMANDE, format, arguments);
-  va_end(arguments);
-  if (n >= 0 && n < TAILLE_COMMANDE) return true;
-  commande[0] = '\0';
-  return false;
-}
-
 // Completes the typed folder into the installation path, in place:
 // "C:\Jeux" and "C:\Jeux\" both give "C:\Jeux\Vallorim light (v5.3)\".
 // False when the path would not fit its buffer.
 bool complete_chemin(char (&chemin)[TAILLE_CHEMIN]) {
   const std::size_t longueur = std::strlen(chemin);
   const char *separateur = (longueur > 0 && chemin[longueur - 1] == '\\') ? "" : "\\";
-  char complet[TAILLE_CHEMIN];
-  if (!compose(complet, "%s%s%s", chemin, separateur, SOUS_DOSSIER)) return false;
+  char complet[TAILLE_CHEMIN];  // never cut: every command holds it
+  if (!compose_commande(complet, sizeof complet, "%s%s%s", chemin, separateur, SOUS_DOSSIER))
+    return false;
   std::memcpy(chemin, complet, sizeof complet);
   return true;
 }
@@ -110,16 +87,20 @@ const char *prepare_dossier(char (&chemin)[TAILLE_CHEMIN]) {
 // a parent folder ("C:\Jeux\Vallorim.exe") is never the one that runs.
 bool compose_commandes(const char *chemin, Commandes &c) {
   bool tiennent =
-      compose(c.chemin, "reg add HKLM\\Software\\Vallorim_light /f /v Chemin /t REG_SZ /d \"%s\\\"",
-              chemin) &&
-      compose(c.copie, "xcopy \"Vallorim light (v5.3)\" \"%s\" /e /i /r /k /y", chemin) &&
-      compose(c.batch, "copy /y \"%s\" \"%sUtilitaires\\Pinolet.bat\"", BATCH, chemin);
+      compose_commande(c.chemin, sizeof c.chemin,
+                       "reg add HKLM\\Software\\Vallorim_light /f /v Chemin /t REG_SZ /d \"%s\\\"",
+                       chemin) &&
+      compose_commande(c.copie, sizeof c.copie,
+                       "xcopy \"" DOSSIER_VALLORIM "\" \"%s\" /e /i /r /k /y", chemin) &&
+      compose_commande(c.batch, sizeof c.batch, "copy /y \"%s\" \"%sUtilitaires\\Pinolet.bat\"",
+                       BATCH, chemin);
   for (int i = 0; i < 2; ++i)
     tiennent = tiennent &&
-               compose(c.verbe[i],
-                       "reg add \"HKEY_CLASSES_ROOT\\%s\\shell\\Vérifier la table\\Command\" /ve /t "
-                       "REG_SZ /d \"\"\"%sUtilitaires\\Sondeur\\Sondeur.exe\"\" \"\"%%1\"\"\" /f",
-                       classes_verifiees[i], chemin);
+               compose_commande(
+                   c.verbe[i], sizeof c.verbe[i],
+                   "reg add \"HKEY_CLASSES_ROOT\\%s\\shell\\Vérifier la table\\Command\" /ve /t "
+                   "REG_SZ /d \"\"\"%sUtilitaires\\Sondeur\\Sondeur.exe\"\" \"\"%%1\"\"\" /f",
+                   classes_verifiees[i], chemin);
   return tiennent;
 }
 
@@ -173,8 +154,8 @@ void ecrit_batch(const char *chemin) {
   std::snprintf(dossier, sizeof dossier, "%s", chemin);
   dossier[std::strlen(dossier) - 1] = '\0';
   std::FILE *batch = ouvre_fichier(BATCH, "w");
-  std::fprintf(batch, "Shortcut.exe /F:\"%s\\Vallorim light (v5.3).lnk\" /A:c /T:\"", RACCOURCI);
-  std::fprintf(batch, "%sVallorim_5.3.exe\" /W:\"", chemin);
+  std::fprintf(batch, "Shortcut.exe /F:\"%s\\" DOSSIER_VALLORIM ".lnk\" /A:c /T:\"", RACCOURCI);
+  std::fprintf(batch, "%sVallorim_" VERSION_VALLORIM ".exe\" /W:\"", chemin);
   std::fprintf(batch, "%s\" /I:\"", dossier);
   std::fprintf(batch, "%sUtilitaires\\VA l.ico\"", chemin);
   std::fclose(batch);
@@ -199,21 +180,23 @@ bool inscrit_au_registre(const Commandes &commandes) {
   if (!lance("reg add HKLM\\Software\\Vallorim_light /f") || !lance(commandes.chemin)) return false;
   std::puts("Chemin d'installation inscrit dans le registre.");
   char commande[TAILLE_COMMANDE];
-  for (const Type &t : types) {
-    compose(commande, "reg add \"HKEY_CLASSES_ROOT\\%s\" /ve /t REG_SZ /d \"%s\" /f", t.extension,
-            t.classe);
+  for (const TypeDeFichier &t : TYPES_DE_FICHIERS) {
+    compose_commande(commande, sizeof commande,
+                     "reg add \"HKEY_CLASSES_ROOT\\%s\" /ve /t REG_SZ /d \"%s\" /f", t.extension,
+                     t.classe);
     if (!lance(commande)) return false;
   }
-  for (const Type &t : types) {
-    compose(commande, "reg add \"HKEY_CLASSES_ROOT\\%s\" /ve /t REG_SZ /d \"%s\" /f", t.classe,
-            t.description);
+  for (const TypeDeFichier &t : TYPES_DE_FICHIERS) {
+    compose_commande(commande, sizeof commande,
+                     "reg add \"HKEY_CLASSES_ROOT\\%s\" /ve /t REG_SZ /d \"%s\" /f", t.classe,
+                     t.description);
     if (!lance(commande)) return false;
   }
-  for (const Type &t : types) {
-    compose(commande,
-            "reg add \"HKEY_CLASSES_ROOT\\%s\\shell\\open\\command\" /ve /t REG_SZ /d "
-            "\"C:\\WINDOWS\\notepad.exe %%1\" /f",
-            t.classe);
+  for (const TypeDeFichier &t : TYPES_DE_FICHIERS) {
+    compose_commande(commande, sizeof commande,
+                     "reg add \"HKEY_CLASSES_ROOT\\%s\\shell\\open\\command\" /ve /t REG_SZ /d "
+                     "\"C:\\WINDOWS\\notepad.exe %%1\" /f",
+                     t.classe);
     if (!lance(commande)) return false;
   }
   for (const char *verbe : commandes.verbe)
@@ -229,13 +212,13 @@ bool cree_les_raccourcis(const char *chemin, const Commandes &commandes) {
   if (!lance_interne(commandes.batch)) return false;
   accent_redir_dos();
   char commande[TAILLE_COMMANDE];
-  compose(commande, "mkdir \"%s\"", RACCOURCI);
+  compose_commande(commande, sizeof commande, "mkdir \"%s\"", RACCOURCI);
   lance_interne(commande);
-  if (!lance_interne("cd \"Vallorim light (v5.3)\\Utilitaires\" && \"Pinolet.bat\"")) return false;
-  compose(commande,
-          "copy /y \"%s\\Vallorim light (v5.3).lnk\" "
-          "\"%%userprofile%%\\Bureau\\Vallorim light (v5.3).lnk\"",
-          RACCOURCI);
+  if (!lance_interne("cd \"" DOSSIER_VALLORIM "\\Utilitaires\" && \"Pinolet.bat\"")) return false;
+  compose_commande(commande, sizeof commande,
+                   "copy /y \"%s\\" DOSSIER_VALLORIM ".lnk\" "
+                   "\"%%userprofile%%\\Bureau\\" DOSSIER_VALLORIM ".lnk\"",
+                   RACCOURCI);
   return lance_interne(commande);
 }
 

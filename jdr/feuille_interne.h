@@ -10,7 +10,7 @@
 #include <cstdio>
 
 #include "jdr/feuille.h"
-#include "outils/entier.h"
+#include "outils/entier.h"  // entier_de reads the numbers of a sheet
 
 // An answer typed for the record: 254 characters and the NUL.
 constexpr int TAILLE_REPONSE = 255;
@@ -23,8 +23,6 @@ template <std::size_t M>
 void copie_champ(char (&champ)[M], const char *source) {
   copie_bornee(champ, M, source);
 }
-
-// entier_de (outils/entier.h) reads the numbers of a sheet.
 
 // Fills the attack block from `texte`, which starts with the first bonus
 // without its '+': attaques[0] is the number of '\' in the text (held to the

@@ -1,17 +1,17 @@
 # Lays out the installation medium in DESTINATION, afresh:
 #   installer.exe
-#   Vallorim light (v5.3)/   uninstaller.exe, Couleurs.ini, Données/ (the
-#       sample files), Utilitaires/ (Uninstall.ini, Shortcut.exe, the icon
-#       written by icone.sh, Sondeur/Sondeur.exe, Registre/ with regupdater.exe
-#       and its .reg files)
+#   DOSSIER/ ("Vallorim light (v5.3)")   uninstaller.exe, Couleurs.ini,
+#       Données/ (the sample files), Utilitaires/ (Uninstall.ini,
+#       Shortcut.exe, the icon written by icone.sh, Sondeur/Sondeur.exe,
+#       Registre/ with regupdater.exe and its .reg files)
 # Names are written in UTF-8, as Wine and Linux file managers read them.
-foreach(variable DESTINATION SOURCES EXEMPLES INSTALLER UNINSTALLER SHORTCUT SONDEUR REGUPDATER)
+foreach(variable DESTINATION DOSSIER SOURCES EXEMPLES INSTALLER UNINSTALLER SHORTCUT SONDEUR REGUPDATER)
   if(NOT DEFINED ${variable})
     message(FATAL_ERROR "assemble.cmake needs -D${variable}=...")
   endif()
 endforeach()
 
-set(suite "${DESTINATION}/Vallorim light (v5.3)")
+set(suite "${DESTINATION}/${DOSSIER}")
 set(utilitaires "${suite}/Utilitaires")
 file(REMOVE_RECURSE "${DESTINATION}")
 file(MAKE_DIRECTORY "${suite}/Données" "${utilitaires}/Sondeur" "${utilitaires}/Registre")

@@ -1,6 +1,7 @@
 // casse.h -- comparing names as Windows and the registry compare them:
-// ASCII letters in either case, every other byte as it is. An internal
-// header of the library, which the umbrella header leaves out.
+// ASCII letters in either case, every other byte as it is. The umbrella
+// header leaves it out: the installation tools and Sondeur's walk of
+// folders include it themselves.
 #ifndef OUTILS_CASSE_H
 #define OUTILS_CASSE_H
 

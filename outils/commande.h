@@ -4,10 +4,19 @@
 // the Windows folder, so that no program of the same name in the current
 // folder or on PATH ever runs in their place; a command reads no input, so
 // none can wait on a question. On Linux the lines go to /bin/sh through
-// system(). An internal header of the library, which the umbrella header
-// leaves out.
+// system(). The umbrella header leaves it out: the installation tools
+// include it themselves.
 #ifndef OUTILS_COMMANDE_H
 #define OUTILS_COMMANDE_H
+
+#include <cstddef>
+
+// Writes into `commande` (`taille` bytes) what printf would write with
+// `format` and the arguments. False when it does not fit whole: the command
+// is then left empty, so that no command cut short can ever run.
+// "reg delete \"%s\" /f" with HKCR\.cl gives "reg delete \"HKCR\.cl\" /f".
+bool compose_commande(char *commande, std::size_t taille, const char *format, ...)
+    __attribute__((format(printf, 3, 4)));
 
 // Runs `ligne` through the command interpreter, after what was printed
 // before it, and waits for its end. Returns its exit status; -1 when it

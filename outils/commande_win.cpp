@@ -50,8 +50,9 @@ bool programme_systeme(const char *nom, char (&chemin)[TAILLE_CHEMIN_SYSTEME]) {
     if (longueurs[i] == 0 || longueurs[i] >= MAX_PATH) continue;
     for (const char *extension : {"", ".exe", ".com"}) {
       if (avec_extension != (extension[0] == '\0')) continue;  // "reg" tries .exe, then .com
-      const int n = std::snprintf(chemin, sizeof chemin, "%s\\%s%s", dossiers[i], nom, extension);
-      if (n > 0 && n < static_cast<int>(sizeof chemin) && fichier_existe(chemin)) return true;
+      if (compose_commande(chemin, sizeof chemin, "%s\\%s%s", dossiers[i], nom, extension) &&
+          fichier_existe(chemin))
+        return true;
     }
   }
   chemin[0] = '\0';

@@ -1,8 +1,8 @@
 // surete.h -- checks on text that comes from outside a program (the
 // registry, a settings file, a typed answer, a file name) before it goes
 // into a command line for the command interpreter, or names a folder to
-// remove. Plain text routines, the same on every build. An internal header
-// of the library, which the umbrella header leaves out.
+// remove. Plain text routines, the same on every build. The umbrella header
+// leaves it out: the installation tools include it themselves.
 #ifndef OUTILS_SURETE_H
 #define OUTILS_SURETE_H
 

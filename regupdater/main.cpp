@@ -50,8 +50,7 @@ bool importe(const char *nom) {
     return false;
   }
   char commande[TAILLE_COMMANDE];
-  const int longueur = std::snprintf(commande, sizeof commande, "regedit.exe /s \"%s\"", nom);
-  if (longueur < 0 || longueur >= static_cast<int>(sizeof commande)) {
+  if (!compose_commande(commande, sizeof commande, "regedit.exe /s \"%s\"", nom)) {
     non_ajoute(nom, "nom trop long, ce fichier n'a pas été ajouté au registre.\n");
     return false;
   }

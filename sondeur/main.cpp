@@ -9,6 +9,7 @@
 #include <string>
 
 #include "jdr/jdr.h"
+#include "medium/suite.h"
 #include "outils/outils.h"
 #include "sondeur/chances.h"
 #include "sondeur/lot.h"

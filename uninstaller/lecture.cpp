@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "medium/suite.h"
 #include "outils/casse.h"
 #include "outils/surete.h"
 
@@ -39,9 +40,6 @@ Cle lit_cle(std::FILE *liste, char *ligne) {
 // case does not count, as in the registry. "HKCR\.TBL" is one;
 // "HKEY_CLASSES_ROOT\.cl\" /f & x" and "HKCU\Software" are not.
 bool cle_de_la_suite(const char *cle) {
-  static constexpr const char *classes[] = {
-      ".cl",          ".nam",          ".niv",          ".st",          ".tbl",         "cl_auto_file",
-      "nam_auto_file", "niv_auto_file", "st_auto_file", "tbl_auto_file", "tblt_auto_file"};
   const std::string_view texte = cle;
   const std::size_t separateur = texte.find('\\');
   if (separateur == std::string_view::npos) return false;
@@ -49,9 +47,9 @@ bool cle_de_la_suite(const char *cle) {
   if (egal_sans_casse(racine, "HKEY_LOCAL_MACHINE") || egal_sans_casse(racine, "HKLM"))
     return egal_sans_casse(reste, "Software\\Vallorim_light");
   if (!egal_sans_casse(racine, "HKEY_CLASSES_ROOT") && !egal_sans_casse(racine, "HKCR")) return false;
-  for (const char *classe : classes)
-    if (egal_sans_casse(reste, classe)) return true;
-  return false;
+  for (const TypeDeFichier &t : TYPES_DE_FICHIERS)
+    if (egal_sans_casse(reste, t.extension) || egal_sans_casse(reste, t.classe)) return true;
+  return egal_sans_casse(reste, CLASSE_SANS_EXTENSION);
 }
 
 // The data of the value line of reg's answer, in `chemin` (TAILLE_LIGNE
@@ -96,9 +94,9 @@ const char *refus_du_chemin(const char *chemin) {
            " supprimé.\n";
   if (!sans_dossier_relatif(chemin))
     return "ce chemin passe par un dossier . ou .., il n'est pas supprimé.\n";
-  const std::string_view texte = chemin, dernier = DOSSIER_DE_LA_SUITE;
+  const std::string_view texte = chemin, dernier = DOSSIER_VALLORIM;
   if (texte.size() <= dernier.size() || texte.substr(texte.size() - dernier.size()) != dernier ||
       texte[texte.size() - dernier.size() - 1] != '\\')
-    return "ce dossier n'est pas un dossier \"Vallorim light (v5.3)\", il n'est pas supprimé.\n";
+    return "ce dossier n'est pas un dossier \"" DOSSIER_VALLORIM "\", il n'est pas supprimé.\n";
   return nullptr;
 }

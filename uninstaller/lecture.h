@@ -14,9 +14,8 @@
 // A line of either file: 254 bytes and the NUL.
 constexpr int TAILLE_LIGNE = 255;
 
-// The folder that the installer makes in the chosen one, and the file in it
-// that shows it is an installation of the suite.
-constexpr const char *DOSSIER_DE_LA_SUITE = "Vallorim light (v5.3)";
+// The file that shows that a folder of the suite's name
+// (DOSSIER_VALLORIM, medium/suite.h) is an installation of the suite.
 constexpr const char *FICHIER_TEMOIN = "Utilitaires\\Uninstall.ini";
 
 // What lit_cle found.

@@ -10,8 +10,6 @@
 // once everything else is gone, so that a run that could not finish (a
 // program of the suite still running) is finished by the next one. The
 // status is 0 only when everything is gone.
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 
@@ -60,13 +58,13 @@ void lit_la_couleur(char **argv) {
 // otherwise. True when the key is no longer there.
 bool supprime_la_cle(const char *cle) {
   char commande[TAILLE_COMMANDE];
-  std::snprintf(commande, sizeof commande, "reg delete \"%s\" /f", cle);  // checked to fit
+  compose_commande(commande, sizeof commande, "reg delete \"%s\" /f", cle);  // checked to fit
   if (lance_systeme(commande) == 0) {
     std::printf("Le fichier %s a %s du registre\n", cle, acc("été supprimé", chfunc));
     return true;
   }
-  const int n = std::snprintf(commande, sizeof commande, "reg query \"%s\" >nul 2>&1", cle);
-  if (n > 0 && n < static_cast<int>(sizeof commande) && lance_systeme(commande) == 1) {
+  if (compose_commande(commande, sizeof commande, "reg query \"%s\" >nul 2>&1", cle) &&
+      lance_systeme(commande) == 1) {
     std::printf("Le fichier %s %s du registre\n", cle, acc("était déjà absent", chfunc));
     return true;
   }
@@ -84,8 +82,8 @@ bool supprime_les_cles(std::FILE *liste) {
   bool toutes = true;
   for (Cle lue = lit_cle(liste, ligne); lue != Cle::fin; lue = lit_cle(liste, ligne)) {
     char commande[TAILLE_COMMANDE];
-    const int n = std::snprintf(commande, sizeof commande, "reg delete \"%s\" /f", ligne);
-    if (lue == Cle::trop_longue || n < 0 || n >= static_cast<int>(sizeof commande)) {
+    if (lue == Cle::trop_longue ||
+        !compose_commande(commande, sizeof commande, "reg delete \"%s\" /f", ligne)) {
       refuse(ligne, "clé trop longue, elle n'a pas été supprimée.\n");
       continue;
     }
@@ -124,13 +122,7 @@ bool chemin_accepte(const char *chemin) {
 // program, a link); returns whether nothing else is left.
 bool vide_l_installation(const char *chemin) {
   std::puts("Suppression du dossier du programme");
-  char parent[TAILLE_LIGNE];  // the path cut at its last '\': shorter than it
-  std::snprintf(parent, sizeof parent, "%s", chemin);
-  if (char *separateur = std::strrchr(parent, '\\')) {
-    if (separateur == parent + 2 && parent[1] == ':') ++separateur;  // "C:\Jeux" leaves "C:\"
-    *separateur = '\0';
-    if (chdir(parent) != 0) std::perror(parent);
-  }
+  va_dans_le_parent(chemin);
   if (vide_le_dossier(chemin, {FICHIER_DES_COULEURS, FICHIER_TEMOIN})) return true;
   refuse(chemin, "ce dossier n'a pas pu être entièrement supprimé.\n");
   return false;

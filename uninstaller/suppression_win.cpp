@@ -6,8 +6,11 @@
 // folder is then not empty.
 #include "uninstaller/suppression.h"
 
+#include <unistd.h>
 #include <windows.h>
 
+#include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -109,6 +112,14 @@ bool vide(const Parcours &p, const std::string &dossier) {
   return tout;
 }
 
+// The folder that holds `chemin`: "C:\Jeux" for "C:\Jeux\Vallorim light
+// (v5.3)", and the drive's root "C:\" for "C:\Vallorim light (v5.3)".
+std::string parent_de(const std::string &chemin) {
+  std::string parent = chemin.substr(0, chemin.rfind('\\'));
+  if (parent.size() == 2 && parent[1] == ':') parent += '\\';
+  return parent;
+}
+
 // Whether nothing is at `chemin`.
 bool absent(const char *chemin) {
   if (GetFileAttributesA(chemin) != INVALID_FILE_ATTRIBUTES) return false;
@@ -123,6 +134,14 @@ bool absent(const char *chemin) {
 bool tient_la_suite(const char *chemin) {
   const std::string temoin = std::string(chemin) + "\\" + FICHIER_TEMOIN;
   return GetFileAttributesA(temoin.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Makes the folder that holds the folder `chemin` the current one, so that
+// no process of ours stands in what is removed; says why when it cannot.
+void va_dans_le_parent(const char *chemin) {
+  if (std::strchr(chemin, '\\') == nullptr) return;  // a bare name: nowhere to go
+  const std::string parent = parent_de(chemin);
+  if (chdir(parent.c_str()) != 0) std::perror(parent.c_str());
 }
 
 // Empties the folder `chemin` of everything but this program's file, the
@@ -167,7 +186,5 @@ void acheve_apres_la_fin(const char *chemin) {
   const std::string attente = std::string("\"") + ping + "\" -n ";
   const std::string ligne = attente + "2 127.0.0.1 >nul" + essai + " & if exist \"" + moi + "\" " +
                             attente + "4 127.0.0.1 >nul" + essai;
-  std::string parent = dossier.substr(0, dossier.rfind('\\'));
-  if (parent.size() == 2 && parent[1] == ':') parent += '\\';  // "C:\Vallorim..." leaves "C:\"
-  lance_detache(ligne.c_str(), parent.c_str());
+  lance_detache(ligne.c_str(), parent_de(dossier).c_str());
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "medium/suite.h"
 #include "tests/support/support.h"
 
 namespace {
@@ -85,6 +86,23 @@ TEST(ListeDesCles, OnlyTheKeysThatTheInstallerWritesMayBeDeleted) {
                           "HKEY_CLASSES_ROOT", "HKLM\\Software", "HKCU\\Software\\Vallorim_light",
                           "HKEY_CLASSES_ROOT\\.cl\\shell", "HKEY_CLASSES_ROOT\\.cl ", ""})
     EXPECT_FALSE(cle_de_la_suite(cle)) << cle;
+}
+
+// The medium's key list (copied beside this program) names, after its line
+// of free text, every extension, every class and then the class without
+// extension of the types that the installer registers: a type added to the
+// one and not to the other would be left behind by the uninstaller.
+TEST(ListeDesCles, TheMediumsListNamesEveryTypeThatTheInstallerRegisters) {
+  std::vector<std::string> lues = cles(lit_fichier("Uninstall.ini")), attendues;
+  ASSERT_FALSE(lues.empty());
+  EXPECT_FALSE(cle_de_la_suite(lues[0].c_str())) << "line 1, never deleted: " << lues[0];
+  lues.erase(lues.begin());
+  for (const TypeDeFichier &t : TYPES_DE_FICHIERS)
+    attendues.push_back(std::string("HKEY_CLASSES_ROOT\\") + t.extension);
+  for (const TypeDeFichier &t : TYPES_DE_FICHIERS)
+    attendues.push_back(std::string("HKEY_CLASSES_ROOT\\") + t.classe);
+  attendues.push_back(std::string("HKEY_CLASSES_ROOT\\") + CLASSE_SANS_EXTENSION);
+  EXPECT_EQ(lues, attendues);
 }
 
 TEST(ReponseDeReg, FindsTheValueLineWithSpacesOrTabs) {

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Wine prefixes for the installation tests, which change the registry and
-# remove folders: a template made once per test run, and a fresh copy of it
-# for each test, in which nothing can reach outside the prefix.
+# remove folders: a template made once per test run (itself a copy of the
+# one kept from run to run, see cmake/prefixe-wine.sh), and a fresh copy of
+# it for each test, in which nothing can reach outside the prefix.
 #
-#   prefixe.sh modele DOSSIER    makes the template DOSSIER/prefix
+#   prefixe.sh modele DOSSIER MODELES
+#                                makes the template DOSSIER/prefix from the
+#                                one kept in MODELES
 #   source prefixe.sh            in a test: prefixe_du_test MODELE DOSSIER
 #                                then wine_du_test ARGS... and fin_du_test
 #
@@ -13,12 +16,6 @@
 
 source "$(dirname "${BASH_SOURCE[0]}")/../../cmake/prefixe-wine.sh"
 export LC_ALL=C.UTF-8
-
-# The template, with a HOME of its own that starts empty.
-cree_modele() {
-  rm -rf "$1/home"
-  cree_prefixe "$1"
-}
 
 # A fresh copy of the template MODELE in DOSSIER (emptied first), with its
 # own HOME; WINEPREFIX and HOME then point at it.
@@ -54,7 +51,7 @@ fin_du_test() {
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then
   set -euo pipefail
   case "${1:-}" in
-    modele) cree_modele "$2" ;;
-    *) echo "usage: $0 modele DOSSIER" >&2; exit 2 ;;
+    modele) copie_prefixe "$3" "$2" ;;
+    *) echo "usage: $0 modele DOSSIER MODELES" >&2; exit 2 ;;
   esac
 fi

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/programme.h"
 #include "tests/support/support.h"
 
 #ifdef _WIN32
@@ -22,12 +23,8 @@ TEST(StartxtermWindows, LeavesTheConsoleAndTheArgumentsAlone) {
 
 #else
 
-#include <fcntl.h>
 #include <poll.h>
-#include <pty.h>
 #include <signal.h>
-#include <sys/wait.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -38,8 +35,6 @@ TEST(StartxtermWindows, LeavesTheConsoleAndTheArgumentsAlone) {
 #include <thread>
 
 #include "outils/titre_interne.h"
-
-extern char **environ;
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -65,91 +60,15 @@ Lignes lignes_de(const fs::path &fichier) {
   return lignes;
 }
 
-// The exit status of `pid`, or -1 when it has to be killed at `limite`.
-int attends(pid_t pid, Horloge::time_point limite) {
-  int etat = 0;
-  while (waitpid(pid, &etat, WNOHANG) == 0) {
-    if (Horloge::now() > limite) {
-      kill(pid, SIGKILL);
-      waitpid(pid, &etat, 0);
-      return -1;
-    }
-    std::this_thread::sleep_for(10ms);
-  }
-  return WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
-}
-
-// Argument or environment vectors for exec, pointing into `textes`.
-std::vector<char *> vecteur(const Lignes &textes) {
-  std::vector<char *> v;
-  for (const std::string &t : textes) v.push_back(const_cast<char *>(t.c_str()));
-  v.push_back(nullptr);
-  return v;
-}
-
-// This process's environment with the variables of `ajouts` ("NOM=valeur")
-// set, the first of a name winning, and the re-execution mark of a program
-// without xterm gone.
-Lignes environnement(Lignes ajouts) {
-  ajouts.push_back("VALLORIM_SANS_XTERM");  // a name alone: dropped
-  for (char **v = environ; *v != nullptr; ++v) ajouts.push_back(*v);
-  Lignes env, noms;
-  for (const std::string &entree : ajouts) {
-    const std::string nom = entree.substr(0, entree.find('='));
-    if (std::find(noms.begin(), noms.end(), nom) != noms.end()) continue;
-    noms.push_back(nom);
-    if (entree != nom) env.push_back(entree);
-  }
-  return env;
-}
-
-// Starts `commande` from `dossier` (its first word looked up on the PATH of
-// `env` when it has no '/'), standard input empty; on a pseudo-terminal that
-// passes its output raw when `maitre` is given, else printing into the file
-// sortie.txt of `dossier`. Its process id.
-pid_t demarre(const fs::path &dossier, const Lignes &commande, const Lignes &env, int *maitre) {
-  const Lignes textes_env = environnement(env);
-  std::vector<char *> arguments = vecteur(commande), variables = vecteur(textes_env);
-  const std::string sortie = (dossier / "sortie.txt").string();
-  termios brut{};
-  cfmakeraw(&brut);
-  const pid_t pid = maitre != nullptr ? forkpty(maitre, nullptr, &brut, nullptr) : fork();
-  if (pid == 0) {
-    environ = variables.data();
-    const int vide = open("/dev/null", O_RDONLY);
-    const int fichier =
-        maitre != nullptr ? 1 : open(sortie.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (maitre == nullptr) setpgid(0, 0);  // a group of its own, which the test can stop whole
-    if (chdir(dossier.c_str()) != 0 || dup2(vide, 0) < 0 || dup2(fichier, 1) < 0) _exit(126);
-    execvp(arguments[0], arguments.data());
-    _exit(127);
-  }
-  return pid;
-}
-
-struct Execution {
-  int statut;
-  std::string sortie;
-};
-
-// Runs `commande` as demarre starts it, on a pseudo-terminal when
-// `terminal`, to its end; killed after 20 seconds.
-Execution lance(const fs::path &dossier, const Lignes &commande, const Lignes &env, bool terminal) {
-  const auto limite = Horloge::now() + 20s;
-  int maitre = -1;
-  const pid_t pid = demarre(dossier, commande, env, terminal ? &maitre : nullptr);
-  Execution resultat{-1, ""};
-  for (char tampon[4096]; terminal && Horloge::now() < limite;) {
-    pollfd attente{maitre, POLLIN, 0};
-    if (poll(&attente, 1, 100) <= 0) continue;
-    const ssize_t n = read(maitre, tampon, sizeof tampon);
-    if (n <= 0) break;  // every end of the terminal closed
-    resultat.sortie.append(tampon, n);
-  }
-  if (terminal) close(maitre);
-  resultat.statut = attends(pid, limite);
-  if (!terminal) resultat.sortie = lit_fichier(dossier / "sortie.txt");
-  return resultat;
+// Runs `commande` from `dossier` to its end (killed after 20 seconds), on a
+// pseudo-terminal when `terminal`, in this process's environment changed by
+// `env` (see tests/support/programme.h) and without the re-execution mark
+// of a program without xterm.
+Execution lance(const fs::path &dossier, const Lignes &commande, Lignes env, bool terminal) {
+  env.push_back("VALLORIM_SANS_XTERM");  // a name alone: removed
+  if (terminal) return Session(commande, dossier.string(), env).termine(20);
+  const ExecutionScript e = lance_sans_terminal(commande, dossier.string(), 20, "", env);
+  return {e.sortie, e.statut};
 }
 
 // A test's folder with a `bin` folder that stands first (alone) on PATH:
@@ -358,8 +277,10 @@ TEST_F(Relance, WithoutXtermTheMarkedProgramRunsInItsTerminal) {
 }
 
 TEST_F(Relance, FindsTheProgramsFolderWhateverItsPath) {
-  // Found through PATH: the folder and name of the running file.
-  avec({"programme_relance"}, false, {"PATH=" + bin.string() + ":" + dossier_programme()});
+  // Found through PATH (env looks it up as a shell does): the folder and
+  // name of the running file.
+  avec({"/usr/bin/env", "programme_relance"}, false,
+       {"PATH=" + bin.string() + ":" + dossier_programme()});
   // Relative with a folder: that folder under the current one.
   fs::create_directories(dossier / "sous");
   fs::copy_file(PROGRAMME, dossier / "sous" / "programme_relance");
@@ -397,7 +318,7 @@ class XtermReel : public Relance {
     for (const pid_t pid : {fenetre, xvfb}) {
       if (pid <= 0) continue;
       kill(-pid, SIGTERM);  // its group: xterm goes with the program that started it
-      attends(pid, Horloge::now() + 5s);
+      attend_la_fin(pid, 5);
     }
   }
 
@@ -405,8 +326,9 @@ class XtermReel : public Relance {
   int demarre_xvfb() {
     int tube[2];
     if (pipe(tube) != 0) return -1;
-    xvfb = demarre(dossier, {"Xvfb", "-displayfd", std::to_string(tube[1]), "-nolisten", "tcp"},
-                   {"PATH=/usr/bin:/bin"}, nullptr);
+    xvfb = demarre_sans_terminal(
+        {"/usr/bin/Xvfb", "-displayfd", std::to_string(tube[1]), "-nolisten", "tcp"},
+        dossier.string(), {"PATH=/usr/bin:/bin"});
     close(tube[1]);
     char numero[16] = "";
     pollfd attente{tube[0], POLLIN, 0};
@@ -431,11 +353,11 @@ TEST_F(XtermReel, OpensAWindowWhoseShellRunsTheProgram) {
   std::ofstream(plante) << "#!/bin/sh\ntouch '" << fichier("plante.txt") << "'\n";
   fs::permissions(plante, fs::perms::owner_all);
 
-  fenetre = demarre(dossier, {PROGRAMME.string(), "Ma table.tbl"},
-                    {"DISPLAY=:" + std::to_string(ecran), "PATH=/usr/bin:/bin",
-                     "SHELL=" + (bin / "poisson").string(),
-                     "RELANCE_ARGUMENTS=" + fichier("arguments.txt"), "RELANCE_SOMMEIL=10"},
-                    nullptr);
+  fenetre = demarre_sans_terminal({PROGRAMME.string(), "Ma table.tbl"}, dossier.string(),
+                                 {"DISPLAY=:" + std::to_string(ecran), "PATH=/usr/bin:/bin",
+                                  "SHELL=" + (bin / "poisson").string(),
+                                  "RELANCE_ARGUMENTS=" + fichier("arguments.txt"),
+                                  "RELANCE_SOMMEIL=10", "VALLORIM_SANS_XTERM"});
 
   const auto limite = Horloge::now() + 15s;
   while (recu().size() < 3 && Horloge::now() < limite) std::this_thread::sleep_for(50ms);

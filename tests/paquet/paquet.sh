@@ -92,6 +92,9 @@ arborescence)
            icons/hicolor/scalable/apps/vallorim-sondeur.svg doc/vallorim-light/copyright; do
     verifie "share/$f installed byte for byte" cmp -s "$source/paquet/${f##*/}" "$prefixe/share/$f"
   done
+  verifie "the copyright file's licence is the text of LICENSE" cmp -s \
+    <(sed -n '/^Permission/,$p' "$source/LICENSE") \
+    <(sed -n '/^ Permission/,$p' "$source/paquet/copyright" | sed 's/^ //; s/^\.$//')
   # Compressed as Debian wants them: gzip -9n, without name or time.
   for f in man/man1/Sondeur.1.gz:docs/Sondeur.1 doc/vallorim-light/changelog.gz:paquet/changelog; do
     verifie "share/${f%%:*} is ${f#*:} compressed" cmp -s <(gzip -dc "$prefixe/share/${f%%:*}") "$source/${f#*:}"
@@ -225,7 +228,7 @@ debian)
   verifie "dpkg-shlibdeps finds libc6 ('$dependances')" grep -qE '(^|, )libc6 \(>= ' <<<"$dependances"
   champ() { dpkg-deb --field "$deb" "$1"; }
   for attendu in Package=vallorim-light Version=5.3 Architecture=amd64 Section=utils \
-                 Priority=optional Recommends=xterm 'Maintainer=Vallorim <vallorim@example.org>' \
+                 Priority=optional Recommends=xterm 'Maintainer=Vallorim light <noreply@vallorim-light.org>' \
                  "Depends=$dependances"; do
     verifie "control field ${attendu%%=*}: '$(champ "${attendu%%=*}")'" test "$(champ "${attendu%%=*}")" = "${attendu#*=}"
   done
@@ -241,6 +244,8 @@ debian)
 
   lintian --no-cfg --fail-on error "$deb" >"$ici/lintian.txt" 2>&1 ||
     echoue "lintian reports errors: $(grep '^E:' "$ici/lintian.txt")"
+  grep -E '^[EW]: .*copyright' "$ici/lintian.txt" >&2 &&
+    echoue "lintian finds fault with the copyright file"
   rm -rf "$ici/_CPack_Packages" "$ici/deballe" "$ici/shlibdeps"
   ;;
 

@@ -128,9 +128,60 @@ int millisecondes_avant(std::chrono::steady_clock::time_point limite) {
   return static_cast<int>(std::max<long long>(0, reste.count()));
 }
 
+// The absolute path of the file `nom` of the test's folder.
+std::string fichier_du_test(const std::string &nom) {
+  return std::filesystem::absolute(dossier_du_test() + "/" + nom);
+}
+
+// Pointers into `textes`, then nullptr, as exec takes them.
+std::vector<char *> pour_exec(const std::vector<std::string> &textes) {
+  std::vector<char *> pointeurs;
+  pointeurs.reserve(textes.size() + 1);
+  for (const std::string &t : textes) pointeurs.push_back(const_cast<char *>(t.c_str()));
+  pointeurs.push_back(nullptr);
+  return pointeurs;
+}
+
+// A program made ready before the fork, so that the child only changes its
+// environment (when `changements` holds any change, see programme.h) and
+// runs it.
+class Programme {
+ public:
+  Programme(const std::vector<std::string> &arguments, const std::vector<std::string> &changements)
+      : argv_(pour_exec(arguments)), change_(!changements.empty()) {
+    if (!change_) return;
+    std::vector<std::string> noms;
+    std::vector<std::string> tous = changements;
+    for (char **v = environ; *v != nullptr; ++v) tous.emplace_back(*v);
+    for (const std::string &entree : tous) {
+      std::string nom = entree.substr(0, entree.find('='));
+      if (std::find(noms.begin(), noms.end(), nom) != noms.end()) continue;  // the first wins
+      if (entree != nom) environnement_.push_back(entree);
+      noms.push_back(std::move(nom));
+    }
+    envp_ = pour_exec(environnement_);
+  }
+
+  // In the child: never returns.
+  [[noreturn]] void execute() {
+    if (change_) environ = envp_.data();
+    execv(argv_[0], argv_.data());
+    _exit(127);
+  }
+
+ private:
+  std::vector<std::string> environnement_;
+  std::vector<char *> argv_, envp_;
+  bool change_;
+};
+
 }  // namespace
 
-Session::Session(const std::vector<std::string> &arguments) {
+Session::Session(const std::vector<std::string> &arguments) : Session(arguments, "", {}) {}
+
+Session::Session(const std::vector<std::string> &arguments, const std::string &dossier,
+                 const std::vector<std::string> &environnement) {
+  Programme programme(arguments, environnement);
   termios brut{};
   cfmakeraw(&brut);
   brut.c_cc[VMIN] = 1;
@@ -138,12 +189,8 @@ Session::Session(const std::vector<std::string> &arguments) {
   winsize taille{24, 80, 0, 0};
   pid_ = forkpty(&maitre_, nullptr, &brut, &taille);
   if (pid_ == 0) {
-    std::vector<char *> argv;
-    argv.reserve(arguments.size() + 1);
-    for (const std::string &a : arguments) argv.push_back(const_cast<char *>(a.c_str()));
-    argv.push_back(nullptr);
-    execv(argv[0], argv.data());
-    _exit(127);
+    if (!dossier.empty() && chdir(dossier.c_str()) != 0) _exit(125);
+    programme.execute();
   }
 }
 
@@ -207,12 +254,13 @@ Execution lance(const std::vector<std::string> &arguments, const std::string &cl
   session.tape(clavier);
   return session.termine(secondes);
 }
-ExecutionScript lance_sans_terminal(const std::vector<std::string> &arguments,
-                                    const std::string &dossier, int secondes,
-                                    const std::string &entree) {
-  const std::string sortie = std::filesystem::absolute(dossier_du_test() + "/sortie.txt");
-  const std::string erreurs = std::filesystem::absolute(dossier_du_test() + "/erreurs.txt");
+
+pid_t demarre_sans_terminal(const std::vector<std::string> &arguments, const std::string &dossier,
+                            const std::vector<std::string> &environnement,
+                            const std::string &entree) {
+  const std::string sortie = fichier_du_test("sortie.txt"), erreurs = fichier_du_test("erreurs.txt");
   const std::string fichier_entree = std::filesystem::absolute(ecrit_fichier("entree_standard.txt", entree));
+  Programme programme(arguments, environnement);
   const pid_t pid = fork();
   if (pid == 0) {
     setsid();  // no controlling terminal
@@ -222,13 +270,12 @@ ExecutionScript lance_sans_terminal(const std::vector<std::string> &arguments,
     const int e = open(erreurs.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (vide < 0 || s < 0 || e < 0 || dup2(vide, 0) < 0 || dup2(s, 1) < 0 || dup2(e, 2) < 0)
       _exit(126);
-    std::vector<char *> argv;
-    argv.reserve(arguments.size() + 1);
-    for (const std::string &a : arguments) argv.push_back(const_cast<char *>(a.c_str()));
-    argv.push_back(nullptr);
-    execv(argv[0], argv.data());
-    _exit(127);
+    programme.execute();
   }
+  return pid;
+}
+
+int attend_la_fin(pid_t pid, int secondes) {
   const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(secondes);
   int statut = 0;
   while (waitpid(pid, &statut, WNOHANG) == 0) {
@@ -239,6 +286,22 @@ ExecutionScript lance_sans_terminal(const std::vector<std::string> &arguments,
     }
     poll(nullptr, 0, 10);
   }
-  return {lit_fichier(sortie), lit_fichier(erreurs), WIFEXITED(statut) ? WEXITSTATUS(statut) : -1};
+  return WIFEXITED(statut) ? WEXITSTATUS(statut) : -1;
+}
+
+ExecutionScript lance_sans_terminal(const std::vector<std::string> &arguments,
+                                    const std::string &dossier, int secondes,
+                                    const std::string &entree,
+                                    const std::vector<std::string> &environnement) {
+  const pid_t pid = demarre_sans_terminal(arguments, dossier, environnement, entree);
+  const int statut = attend_la_fin(pid, secondes);
+  return {lit_fichier(fichier_du_test("sortie.txt")), lit_fichier(fichier_du_test("erreurs.txt")),
+          statut};
+}
+
+ExecutionScript lance_sans_terminal(const std::vector<std::string> &arguments,
+                                    const std::string &dossier, int secondes,
+                                    const std::string &entree) {
+  return lance_sans_terminal(arguments, dossier, secondes, entree, {});
 }
 #endif

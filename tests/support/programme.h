@@ -2,8 +2,14 @@
 // every byte it prints. On Linux the program gets a pseudo-terminal in raw
 // mode (so it sees a terminal and its bytes pass untranslated); on Windows
 // its standard input and output are files, as with a redirected console.
+// On Linux a run may also change the program's environment: "NOM=valeur"
+// sets a variable, "NOM" alone removes it, the first of a name wins.
 #ifndef TESTS_PROGRAMME_H
 #define TESTS_PROGRAMME_H
+
+#ifndef _WIN32
+#include <sys/types.h>
+#endif
 
 #include <chrono>
 #include <string>
@@ -32,11 +38,33 @@ ExecutionScript lance_sans_terminal(const std::vector<std::string> &arguments,
                                     const std::string &entree = "");
 
 #ifndef _WIN32
+// The same run with the environment changed by `environnement`.
+ExecutionScript lance_sans_terminal(const std::vector<std::string> &arguments,
+                                    const std::string &dossier, int secondes,
+                                    const std::string &entree,
+                                    const std::vector<std::string> &environnement);
+
+// Starts that run and returns at once, the program still running; its
+// outputs go to the files sortie.txt and erreurs.txt of the test's folder.
+// Its process id, which also names its process group: kill(-pid, ...)
+// stops whatever it started.
+pid_t demarre_sans_terminal(const std::vector<std::string> &arguments, const std::string &dossier,
+                            const std::vector<std::string> &environnement,
+                            const std::string &entree = "");
+
+// The exit status of the program `pid` so started, once it ends; after
+// `secondes` it is killed, and the status is -1.
+int attend_la_fin(pid_t pid, int secondes);
+
 // A program on a pseudo-terminal, typed at key by key: what it shows can be
 // awaited before the next key goes, as a user waits for the echo.
 class Session {
  public:
   explicit Session(const std::vector<std::string> &arguments);
+  // From the folder `dossier` (the current one when empty), the environment
+  // changed by `environnement`.
+  Session(const std::vector<std::string> &arguments, const std::string &dossier,
+          const std::vector<std::string> &environnement);
   ~Session();
   Session(const Session &) = delete;
   Session &operator=(const Session &) = delete;
