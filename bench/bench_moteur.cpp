@@ -53,6 +53,7 @@ int main(int argc, char **argv) {
   std::fclose(table);
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
-  std::printf("resultat=%ld secondes=%.3f memoire_kio=%ld\n", resultat, duree.count(), usage.ru_maxrss);
+  std::printf("resultat=%ld secondes=%.3f memoire_kio=%ld\n", resultat, duree.count(),
+              usage.ru_maxrss);
   return 0;
 }

@@ -7,14 +7,24 @@
 namespace {
 
 // The words of the entries; none holds "dd", "pp" or a line end.
-constexpr std::array<const char *, 12> mots = {
-    "Gobelin", "Orc des collines", "Loup", "Ours brun", "Tr\xE9sor", "Pi\xE8ge \xE0 loup",
-    "Marchand ambulant", "Brigands", "Rien", "Orage", "Chauve-souris", "Pr\xEAtre errant"};
+constexpr std::array<const char *, 12> mots = {"Gobelin",
+                                               "Orc des collines",
+                                               "Loup",
+                                               "Ours brun",
+                                               "Tr\xE9sor",
+                                               "Pi\xE8ge \xE0 loup",
+                                               "Marchand ambulant",
+                                               "Brigands",
+                                               "Rien",
+                                               "Orage",
+                                               "Chauve-souris",
+                                               "Pr\xEAtre errant"};
 
 class Ecrivain {
  public:
   // Writes into `sortie`, or when it is null into `texte_ecrit()`.
-  Ecrivain(std::FILE *sortie, const Forme &forme) : sortie_(sortie), forme_(forme), hasard_(forme.graine) {}
+  Ecrivain(std::FILE *sortie, const Forme &forme)
+      : sortie_(sortie), forme_(forme), hasard_(forme.graine) {}
 
   const std::string &texte_ecrit() const { return texte_; }
 
@@ -35,11 +45,11 @@ class Ecrivain {
         for (int t = 0; t < forme_.tables; ++t) titre_et_liste(t > 0);
         break;
       case 5:
-        ligne("%Table titr\xE9" "e");
+        ligne(
+            "%Table titr\xE9"
+            "e");
         [[fallthrough]];
-      default:
-        ecrit(tirage(2) ? "Rencontres " : "");
-        liste(forme_.entrees, 0);
+      default: ecrit(tirage(2) ? "Rencontres " : ""); liste(forme_.entrees, 0);
     }
   }
 
@@ -81,7 +91,8 @@ class Ecrivain {
     for (std::int64_t n = 1; n <= taille;) {
       std::int64_t fin = n;
       if (forme_.intervalles && tirage(6) == 0) fin = std::min(taille, n + 1 + tirage(3));
-      ecrit(fin > n ? std::to_string(n) + "-" + std::to_string(fin) + ":" : std::to_string(n) + ":");
+      ecrit(fin > n ? std::to_string(n) + "-" + std::to_string(fin) + ":"
+                    : std::to_string(n) + ":");
       entree(niveau);
       n = fin + 1;
     }
@@ -161,8 +172,8 @@ std::string abime(std::string table, std::mt19937 &hasard) {
 
 std::string charabia(std::mt19937 &hasard) {
   static const std::array<const char *, 24> pieces = {
-      "dd", "1", "2", "3", "0", "9", "-", ":", "0:", "0.", ".", "#", "# ", "> ", ">",
-      "tt", "tt+", " ", "\n", "pp", "_", "%", "x", "\0"};
+      "dd", "1",  "2", "3",  "0",   "9", "-",  ":",  "0:", "0.", ".", "#",
+      "# ", "> ", ">", "tt", "tt+", " ", "\n", "pp", "_",  "%",  "x", "\0"};
   std::string texte;
   for (int n = static_cast<int>(hasard() % 60); n > 0; --n) {
     const char *piece = pieces[hasard() % pieces.size()];

@@ -67,7 +67,8 @@ int ecrit_arbre(const std::string &dossier, long nombre, double octets) {
     forme.genre = 1 + static_cast<int>(n % 5);
     forme.graine = static_cast<unsigned>(n + 1);
     const std::string nom = chemin + fichier;
-    if (!ecrit_fichier_table(nom.c_str(), forme, octets) || (n % 10 == 9 && !abime_la_fin(nom.c_str()))) {
+    if (!ecrit_fichier_table(nom.c_str(), forme, octets) ||
+        (n % 10 == 9 && !abime_la_fin(nom.c_str()))) {
       std::fprintf(stderr, "%s: cannot write the table\n", nom.c_str());
       return 1;
     }
@@ -92,10 +93,14 @@ int main(int argc, char **argv) {
   bool erreur = false;
   const double octets = std::atof(argv[2]);
   for (int i = 3; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--plate") == 0) forme.profondeur = 0;
-    else if (std::strcmp(argv[i], "--erreur") == 0) erreur = true;
-    else if (std::strcmp(argv[i], "--graine") == 0 && i + 1 < argc) forme.graine = static_cast<unsigned>(std::atoi(argv[++i]));
-    else forme.genre = std::atoi(argv[i]);
+    if (std::strcmp(argv[i], "--plate") == 0)
+      forme.profondeur = 0;
+    else if (std::strcmp(argv[i], "--erreur") == 0)
+      erreur = true;
+    else if (std::strcmp(argv[i], "--graine") == 0 && i + 1 < argc)
+      forme.graine = static_cast<unsigned>(std::atoi(argv[++i]));
+    else
+      forme.genre = std::atoi(argv[i]);
   }
   if (!ecrit_fichier_table(argv[1], forme, octets) || (erreur && !abime_la_fin(argv[1]))) {
     std::fprintf(stderr, "%s: cannot write the table\n", argv[1]);

@@ -35,8 +35,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille) {
     const Modele::Liste &liste = modele.listes()[l];
     std::uint64_t gagnees = 0;
     for (const auto &[faces, element] : liste.gains) {
-      if (faces.premiere < 1 || faces.derniere > liste.taille || faces.premiere > faces.derniere) std::abort();
-      if (modele.entree_de(l, faces.premiere) != element || modele.entree_de(l, faces.derniere) != element)
+      if (faces.premiere < 1 || faces.derniere > liste.taille || faces.premiere > faces.derniere)
+        std::abort();
+      if (modele.entree_de(l, faces.premiere) != element ||
+          modele.entree_de(l, faces.derniere) != element)
         std::abort();
       gagnees += static_cast<std::uint64_t>(faces.derniere - faces.premiere + 1);
     }

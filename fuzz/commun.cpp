@@ -15,8 +15,8 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
 }
 
 std::FILE *flux_de(std::string &texte) {
-  std::FILE *flux = texte.empty() ? std::fopen("/dev/null", "r")
-                                  : fmemopen(texte.data(), texte.size(), "r");
+  std::FILE *flux =
+      texte.empty() ? std::fopen("/dev/null", "r") : fmemopen(texte.data(), texte.size(), "r");
   if (flux == nullptr) std::abort();
   return flux;
 }

@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille) {
   char *table[1] = {nullptr};
   std::free(tabch_dyn(table, 0, f, fin));
   // Each call consumes one character at least while the stream lasts.
-  for (std::size_t i = 0; i <= flux.size() && !std::feof(f); ++i) std::free(getsdyn(nullptr, f, fin));
+  for (std::size_t i = 0; i <= flux.size() && !std::feof(f); ++i)
+    std::free(getsdyn(nullptr, f, fin));
   std::fclose(f);
   return 0;
 }

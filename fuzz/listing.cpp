@@ -1,10 +1,10 @@
 // listing.cpp -- fuzzes the extension filter of the folder listing: the
 // input is the filter, applied to a small fixed tree made once, the listing
 // thrown away.
+#include <sys/stat.h>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <sys/stat.h>
 
 #include "fuzz/commun.h"
 #include "outils/fichiers.h"

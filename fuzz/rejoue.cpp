@@ -33,7 +33,8 @@ int main(int argc, char **argv) {
   LLVMFuzzerInitialize(&argc, &argv);
   for (const auto &chemin : entrees) {
     std::ifstream flux(chemin, std::ios::binary);
-    const std::string donnees((std::istreambuf_iterator<char>(flux)), std::istreambuf_iterator<char>());
+    const std::string donnees((std::istreambuf_iterator<char>(flux)),
+                              std::istreambuf_iterator<char>());
     std::fprintf(stderr, "rejoue: %s\n", chemin.c_str());
     LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(donnees.data()), donnees.size());
   }

@@ -24,10 +24,12 @@ class Controle final : public SortieConstats {
 
   void constat(const Constat &c) override {
     const std::size_t lignes = longueurs_.size();
-    if (c.lieu.ligne < precedente_ || c.lieu.ligne < 1 || static_cast<std::size_t>(c.lieu.ligne) > lignes)
+    if (c.lieu.ligne < precedente_ || c.lieu.ligne < 1 ||
+        static_cast<std::size_t>(c.lieu.ligne) > lignes)
       std::abort();
     // A column stands in its line, or just past it (the end of a cut table).
-    if (c.lieu.colonne < 1 || static_cast<std::size_t>(c.lieu.colonne) > longueurs_[c.lieu.ligne - 1] + 1)
+    if (c.lieu.colonne < 1 ||
+        static_cast<std::size_t>(c.lieu.colonne) > longueurs_[c.lieu.ligne - 1] + 1)
       std::abort();
     const std::size_t longueur = std::strlen(c.message);
     if (longueur == 0 || longueur > 190 || std::strchr(c.message, '\n') != nullptr) std::abort();

@@ -73,7 +73,8 @@ const char *prepare_dossier(char (&chemin)[TAILLE_CHEMIN]) {
   }
   invers_acc(chemin, chemin);  // never longer than what it converts
   if (!chemin_absolu(chemin))
-    return "\nIndiquez un dossier complet, qui commence par sa lettre de lecteur (comme C:\\Jeux).\n";
+    return "\nIndiquez un dossier complet, qui commence par sa lettre de lecteur (comme "
+           "C:\\Jeux).\n";
   if (!sans_caractere_special(chemin) || std::strpbrk(chemin, "*?") != nullptr)
     return "\nUn dossier d'installation ne peut contenir ni \" % < > | * ? & ^ ni caractère de"
            " contrôle, choisissez-en un autre.\n";
@@ -107,15 +108,11 @@ bool compose_commandes(const char *chemin, Commandes &c) {
 // Runs one command, after what was printed before it; whether it succeeded.
 // A command whose first word is a program of the system ("reg", "xcopy")
 // takes it from the system's own folder.
-bool lance(const char *commande) {
-  return lance_systeme(commande) == 0;
-}
+bool lance(const char *commande) { return lance_systeme(commande) == 0; }
 
 // Runs a command of the interpreter itself ("copy", "mkdir", "cd");
 // whether it succeeded.
-bool lance_interne(const char *commande) {
-  return lance_commande(commande) == 0;
-}
+bool lance_interne(const char *commande) { return lance_commande(commande) == 0; }
 
 // Asks for the folder until the user confirms one that can be taken and
 // whose commands fit. False when the input ends before that.
@@ -132,7 +129,8 @@ bool choisit_le_dossier(char (&chemin)[TAILLE_CHEMIN], Commandes &commandes) {
       continue;
     }
     if (!complete_chemin(chemin) || !compose_commandes(chemin, commandes)) {
-      putsacc("\nCe dossier est trop long pour y installer Vallorim, choisissez-en un plus court.\n");
+      putsacc(
+          "\nCe dossier est trop long pour y installer Vallorim, choisissez-en un plus court.\n");
       continue;
     }
     putsacc("\nRépertoire d'installation: ");
@@ -216,7 +214,8 @@ bool cree_les_raccourcis(const char *chemin, const Commandes &commandes) {
   lance_interne(commande);
   if (!lance_interne("cd \"" DOSSIER_VALLORIM "\\Utilitaires\" && \"Pinolet.bat\"")) return false;
   compose_commande(commande, sizeof commande,
-                   "copy /y \"%s\\" DOSSIER_VALLORIM ".lnk\" "
+                   "copy /y \"%s\\" DOSSIER_VALLORIM
+                   ".lnk\" "
                    "\"%%userprofile%%\\Bureau\\" DOSSIER_VALLORIM ".lnk\"",
                    RACCOURCI);
   return lance_interne(commande);
@@ -237,9 +236,10 @@ int main(int argc, char **argv) {
   std::puts("Bienvenue dans le programme d'installation de Vallorim,");
   std::puts("l'installation va copier le programme dans le dossier choisis puis ajouter");
   putsacc("quelques clés au registre. Ensuite il créera le raccourci sur le bureau.\n");
-  putsacc("ATTENTION: Si vous réinstaller une nouvelle version de Vallorim, veuillez\n"
-          "à faire une copie préalable des éventuels fichiers du programme que vous avez\n"
-          "modifiés, le cas échéant.");
+  putsacc(
+      "ATTENTION: Si vous réinstaller une nouvelle version de Vallorim, veuillez\n"
+      "à faire une copie préalable des éventuels fichiers du programme que vous avez\n"
+      "modifiés, le cas échéant.");
   Pause();
 
   char chemin[TAILLE_CHEMIN];  // in the source set
@@ -251,8 +251,9 @@ int main(int argc, char **argv) {
 
   putsacc("Copie du programme dans le répertoire d'installation\n");
   if (!lance(commandes.copie) || !suite_copiee(chemin))
-    return echoue("\nLa copie du programme dans le répertoire d'installation a échoué: rien n'a été"
-                  " inscrit dans le registre.\n");
+    return echoue(
+        "\nLa copie du programme dans le répertoire d'installation a échoué: rien n'a été"
+        " inscrit dans le registre.\n");
   if (!inscrit_au_registre(commandes))
     return echoue("\nL'inscription de Vallorim dans le registre a échoué.\n");
   if (!cree_les_raccourcis(chemin, commandes))

@@ -12,13 +12,13 @@
 // by the end marker.
 constexpr int TAILLE_CATEGORIE_TAILLE = 10;  // "M", "TG": 9 characters at most
 constexpr int TAILLE_ALIGNEMENT = 50;
-constexpr int NOMBRE_ATTAQUES = 50;          // the count, then 49 bonuses at most
-constexpr int TAILLE_ARME = 255;             // armour, shield and the three weapons
+constexpr int NOMBRE_ATTAQUES = 50;  // the count, then 49 bonuses at most
+constexpr int TAILLE_ARME = 255;     // armour, shield and the three weapons
 constexpr int NOMBRE_DONS = 50;
 constexpr int NOMBRE_COMPETENCES = 50;
-constexpr int TAILLE_ENTREE_COURTE = 100;    // a feat, a skill or a language: 99 characters
-constexpr int NOMBRE_CARACTERISTIQUES = 6;   // Force, Dextérité, Constitution, Intelligence,
-                                             // Sagesse, Charisme
+constexpr int TAILLE_ENTREE_COURTE = 100;   // a feat, a skill or a language: 99 characters
+constexpr int NOMBRE_CARACTERISTIQUES = 6;  // Force, Dextérité, Constitution, Intelligence,
+                                            // Sagesse, Charisme
 constexpr int NOMBRE_LANGUES = 30;
 constexpr int TAILLE_RACE = 50;
 constexpr int TAILLE_CLASSE = 50;
@@ -29,8 +29,8 @@ constexpr int TAILLE_DOSSIER_FICHE = 4096;
 constexpr int NOMBRE_TRAITS = 50;
 constexpr int NOMBRE_CAPACITES = 50;
 constexpr int NOMBRE_EQUIPEMENTS = 100;
-constexpr int TAILLE_ENTREE_LONGUE = 255;    // a trait, an ability, an item: 254 characters
-constexpr int TAILLE_SUITE = 50;             // what follows the weight's or the age's unit
+constexpr int TAILLE_ENTREE_LONGUE = 255;  // a trait, an ability, an item: 254 characters
+constexpr int TAILLE_SUITE = 50;           // what follows the weight's or the age's unit
 
 // A sheet's line as it is read: 254 bytes, line end included, and the NUL.
 constexpr int TAILLE_LIGNE_FICHE = 255;
@@ -76,7 +76,7 @@ struct feuille_perso {
   char classe[TAILLE_CLASSE];
   char sexe[TAILLE_SEXE];
   char nom[TAILLE_NOM_PERSO];
-  char vision[TAILLE_VISION];  // the sheet's whole vision line
+  char vision[TAILLE_VISION];          // the sheet's whole vision line
   char dossier[TAILLE_DOSSIER_FICHE];  // the sheet's folder with its separator, or ""
   char traits_physiques[NOMBRE_TRAITS][TAILLE_ENTREE_LONGUE];
   char capacites_speciales[NOMBRE_CAPACITES][TAILLE_ENTREE_LONGUE];

@@ -4,8 +4,8 @@
 #ifndef JDR_JDR_H
 #define JDR_JDR_H
 
-#include "jdr/alea.h"
 #include "jdr/affichage_feuille.h"
+#include "jdr/alea.h"
 #include "jdr/couleurs.h"
 #include "jdr/des.h"
 #include "jdr/feuille.h"

@@ -110,8 +110,9 @@ int faces_de(const char *reponse) {
 // Each skill's bonus, asked right after its name:
 // "Niveau, Détection +", the name converted for the console.
 void lit_competences(feuille_perso &f) {
-  putsacc("Liste des compétences: (Un appui sur entrée permet de séparer les différentes\n"
-          "compétences. Terminer la saisie par le terme fin)\n?: ");
+  putsacc(
+      "Liste des compétences: (Un appui sur entrée permet de séparer les différentes\n"
+      "compétences. Terminer la saisie par le terme fin)\n?: ");
   saisie_liste(f.competences, [&f](int i) {
     char question[TAILLE_MESSAGE];  // "Niveau, " and 99 characters, at most twice as long converted
     std::snprintf(question, sizeof question, "Niveau, %s +", acc(f.competences[i], chfunc));
@@ -130,8 +131,9 @@ void saisie_feuille_perso(feuille_perso *fiche) {
   feuille_perso &f = *fiche;
   char reponse[TAILLE_REPONSE];  // an answer converted or split before it is stored
 
-  putsacc("En l'absence de feuille de personnage au format txtp, il faut entrer toutes les "
-          "caractéristiques du personnage.\n\n");
+  putsacc(
+      "En l'absence de feuille de personnage au format txtp, il faut entrer toutes les "
+      "caractéristiques du personnage.\n\n");
   lit_texte("Nom: ", f.nom);
   lit_texte("Classe: ", f.classe);
   f.niveau = lit_calcul("Niveau: ");
@@ -141,8 +143,9 @@ void saisie_feuille_perso(feuille_perso *fiche) {
   f.taille = lit_entier("Taille (en cm): ");
   lit_texte("Catégorie de taille: ", f.categorie_taille);
   f.age = lit_entier("Age: ");
-  putsacc("Traits physiques: (Un appui sur entrée permet de séparer les différents traits\n"
-          "physiques. Terminer la saisie par le terme fin)\n?: ");
+  putsacc(
+      "Traits physiques: (Un appui sur entrée permet de séparer les différents traits\n"
+      "physiques. Terminer la saisie par le terme fin)\n?: ");
   saisie_liste(f.traits_physiques);
 
   static const char *const caracteristiques[NOMBRE_CARACTERISTIQUES] = {
@@ -178,18 +181,22 @@ void saisie_feuille_perso(feuille_perso *fiche) {
   lit_texte("Arme tertiaire: ", f.arme_tertiaire);
   lit_texte("Bouclier: ", f.bouclier);
 
-  putsacc("Langues connues: (Un appui sur entrée permet de séparer les différentes langues. "
-          "Terminer la saisie par le terme fin)\n?: ");
+  putsacc(
+      "Langues connues: (Un appui sur entrée permet de séparer les différentes langues. "
+      "Terminer la saisie par le terme fin)\n?: ");
   saisie_liste(f.langues);
-  putsacc("Liste des dons: (Un appui sur entrée permet de séparer les différents dons.\n"
-          "Terminer la saisie par le terme fin)\n?: ");
+  putsacc(
+      "Liste des dons: (Un appui sur entrée permet de séparer les différents dons.\n"
+      "Terminer la saisie par le terme fin)\n?: ");
   saisie_liste(f.dons);
   lit_competences(f);
   f.xp = lit_entier("XP rapporté par le personnage s'il est vaincu: ");
-  putsacc("Capacités spéciales: (Un appui sur entrée permet de séparer les différentes\n"
-          "capacité spéciales. Terminer la saisie par le terme fin)\n?: ");
+  putsacc(
+      "Capacités spéciales: (Un appui sur entrée permet de séparer les différentes\n"
+      "capacité spéciales. Terminer la saisie par le terme fin)\n?: ");
   saisie_liste(f.capacites_speciales);
-  putsacc("Equipement: (Un appui sur entrée permet de séparer les différents éléments de\n"
-          "l'équipement. Terminer la saisie par le terme fin)\n?: ");
+  putsacc(
+      "Equipement: (Un appui sur entrée permet de séparer les différents éléments de\n"
+      "l'équipement. Terminer la saisie par le terme fin)\n?: ");
   saisie_liste(f.equipement);
 }

@@ -60,14 +60,13 @@ constexpr Table table_source() {
 [[maybe_unused]] constexpr Table vers_source = table_source();
 
 // Room in `dest`, NUL included: chfunc's size, or the caller's promise.
-std::size_t place_dans(const char *dest) {
-  return dest == chfunc ? sizeof chfunc : SIZE_MAX;
-}
+std::size_t place_dans(const char *dest) { return dest == chfunc ? sizeof chfunc : SIZE_MAX; }
 
 // The Windows conversions: a 0xC3 is dropped and the byte after it is the
 // one converted; every byte goes through `table`. Never longer than the
 // text, so `dest` may be the text itself.
-[[maybe_unused]] char *transcode(const char *texte, char *dest, const Table &table, std::size_t place) {
+[[maybe_unused]] char *transcode(const char *texte, char *dest, const Table &table,
+                                 std::size_t place) {
   std::size_t j = 0;
   for (std::size_t i = 0;; ++i) {
     unsigned char c = static_cast<unsigned char>(texte[i]);
@@ -107,9 +106,7 @@ char *vers_utf8(const char *texte, char *dest, std::size_t place) {
 }  // namespace
 
 // Source set to UTF-8: 'é' (0xE9) gives 0xC3 0xA9; UTF-8 text passes whole.
-char *linux_acc(const char *texte, char *dest) {
-  return vers_utf8(texte, dest, place_dans(dest));
-}
+char *linux_acc(const char *texte, char *dest) { return vers_utf8(texte, dest, place_dans(dest)); }
 
 // Text for this platform's console: code page 850 on Windows ("été" in the
 // source set or in UTF-8 gives 0x82 't' 0x82), UTF-8 on Linux through a
@@ -176,11 +173,7 @@ void putsacc(const char *message) {
 // Switches the Windows console to code page 1252, whose letters are those of
 // the source set; chcp's answer goes to temp.tmp in the current folder. The
 // chcp of the system folder: its exit status.
-int accent_redir_dos() {
-  return lance_systeme("chcp 1252 > temp.tmp");
-}
+int accent_redir_dos() { return lance_systeme("chcp 1252 > temp.tmp"); }
 
 // Sets the Windows console to code page 437.
-int annul_accent_redir_dos() {
-  return lance_systeme("chcp 437 > temp.tmp");
-}
+int annul_accent_redir_dos() { return lance_systeme("chcp 437 > temp.tmp"); }

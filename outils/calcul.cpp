@@ -202,8 +202,7 @@ bool reduit(Expression &e, int gauche, int droite) {
 bool paire_suivante(Expression &e, int &gauche, int &droite) {
   if (e.fermantes.nombre == 0 || e.ouvrantes.nombre == 0) return false;
   droite = e.fermantes.index[0];
-  std::memmove(e.fermantes.index, e.fermantes.index + 1,
-               (e.fermantes.nombre - 1) * sizeof(int));
+  std::memmove(e.fermantes.index, e.fermantes.index + 1, (e.fermantes.nombre - 1) * sizeof(int));
   --e.fermantes.nombre;
   int k = e.ouvrantes.nombre - 1;  // verifie_forme put a '(' before every ')'
   while (k > 0 && e.ouvrantes.index[k] > droite) --k;

@@ -54,7 +54,7 @@ int getch() {
     tcgetattr(0, &configuration_initiale);
     configuration_brute = configuration_initiale;
     cfmakeraw(&configuration_brute);
-    configuration_brute.c_cc[VMIN] = 1;  // a read returns with the first byte
+    configuration_brute.c_cc[VMIN] = 1;   // a read returns with the first byte
     configuration_brute.c_cc[VTIME] = 0;  // and never times out
   }
   tcsetattr(0, TCSANOW, &configuration_brute);
@@ -107,7 +107,7 @@ char *tabch_dyn(char **table, int index, FILE *flux, char fin) {
 // the buffer keeps what it held. A size of 1 always gives the empty line; a
 // size below 1 leaves the buffer and the input alone.
 char *getsfix(char *buffer, int taille) {
-  if (taille < 1) return buffer;  // not even room for the NUL
+  if (taille < 1) return buffer;      // not even room for the NUL
   if (taille == 1) buffer[0] = '\0';  // what fgets gives; some run-times write nothing
   if (std::fgets(buffer, taille, stdin) == nullptr) {
     // End of input: nothing was read and the buffer holds the caller's text,

@@ -14,6 +14,4 @@ int lance_commande(const char *ligne) {
   return etat != -1 && WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
 }
 
-int lance_systeme(const char *commande) {
-  return lance_commande(commande);
-}
+int lance_systeme(const char *commande) { return lance_commande(commande); }

@@ -27,7 +27,8 @@ inline int entier_de(std::string_view texte) {
   if (i < texte.size() && (texte[i] == '-' || texte[i] == '+')) ++i;
   std::int64_t valeur = 0;  // held just past the largest int when larger
   for (; i < texte.size(); ++i) {
-    const unsigned chiffre = static_cast<unsigned char>(texte[i]) - unsigned{'0'};  // est_chiffre, and its value
+    const unsigned chiffre =
+        static_cast<unsigned char>(texte[i]) - unsigned{'0'};  // est_chiffre, and its value
     if (chiffre > 9) break;
     valeur = std::min<std::int64_t>(valeur * 10 + chiffre, std::int64_t{INT_MAX} + 1);
   }

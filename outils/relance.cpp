@@ -221,9 +221,10 @@ void signale_absence_xterm() {
   if (avis == nullptr) {
     close(descripteur);
   } else {
-    std::fputs("xterm n'a pas été trouvé, il est nécessaire pour une utilisation de Vallorim hors"
-               " terminal.\nSans xterm, Vallorim doit être exécuté depuis le terminal.\n",
-               avis);
+    std::fputs(
+        "xterm n'a pas été trouvé, il est nécessaire pour une utilisation de Vallorim hors"
+        " terminal.\nSans xterm, Vallorim doit être exécuté depuis le terminal.\n",
+        avis);
     std::fclose(avis);
     montre(chemin.c_str());
   }

@@ -54,8 +54,19 @@ int lit_octet() {
 
 // ---- Decoding the keys -------------------------------------------------
 
-enum class Action { aucune, haut, bas, page_haut, page_bas, debut, fin, gauche, droite, suppression,
-                    retour_arriere };
+enum class Action {
+  aucune,
+  haut,
+  bas,
+  page_haut,
+  page_bas,
+  debut,
+  fin,
+  gauche,
+  droite,
+  suppression,
+  retour_arriere
+};
 
 // The byte that selects each action from haut to suppression, in that order,
 // after the escape sequence's '[' (Linux) or after the prefix 0xE0 (Windows).
@@ -120,9 +131,9 @@ Touche lit_touche() {
 // ---- Translation by mode -----------------------------------------------
 
 // What modes 1 to 7 make of a key: the byte stored, or one of these.
-constexpr char REJETEE = '#';     // ignored, no echo
+constexpr char REJETEE = '#';       // ignored, no echo
 constexpr char TELLE_QUELLE = '=';  // stored as typed
-constexpr char AU_DEBUT = '^';    // stored in lower case, only at the start of the line
+constexpr char AU_DEBUT = '^';      // stored in lower case, only at the start of the line
 
 struct Regle {
   std::string_view terminal;  // bytes on Linux (of a UTF-8 letter, its second byte)

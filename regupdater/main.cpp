@@ -45,8 +45,9 @@ bool importe(const char *nom) {
     return true;  // not one of the registry files: nothing was to be done
   }
   if (!sans_caractere_special(nom)) {
-    non_ajoute(nom, "ce nom contient un caractère que l'interpréteur de commandes lirait"
-                    " (% \" & | < > ^ ou de contrôle), ce fichier n'a pas été ajouté au registre.\n");
+    non_ajoute(nom,
+               "ce nom contient un caractère que l'interpréteur de commandes lirait"
+               " (% \" & | < > ^ ou de contrôle), ce fichier n'a pas été ajouté au registre.\n");
     return false;
   }
   char commande[TAILLE_COMMANDE];

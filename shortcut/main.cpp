@@ -5,9 +5,9 @@
 // folder does not exist is tried once more as the installer meant it, for
 // the command interpreter reads batch files in code page 437 and so turns
 // the Windows letters of the installer's paths into others ('é' into 'Θ').
-#include <windows.h>
 #include <shlobj.h>
 #include <shobjidl.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -104,7 +104,9 @@ std::wstring comme_ecrit(const std::wstring &texte) {
 // the installer wrote it, when that one's folder exists; else unchanged, and
 // the shell says what it can.
 std::wstring repare(const std::wstring &chemin, bool est_un_dossier) {
-  auto appui = [est_un_dossier](const std::wstring &c) { return est_un_dossier ? c : dossier_de(c); };
+  auto appui = [est_un_dossier](const std::wstring &c) {
+    return est_un_dossier ? c : dossier_de(c);
+  };
   if (chemin.empty() || existe(appui(chemin))) return chemin;
   const std::wstring autre = comme_ecrit(chemin);
   if (!autre.empty() && autre != chemin && existe(appui(autre))) return autre;

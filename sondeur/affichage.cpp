@@ -9,7 +9,9 @@
 namespace {
 
 // A control character: below 0x20 but the tab, 0x7F, and U+0080 to U+009F.
-bool controle(unsigned point) { return (point < 0x20 && point != '\t') || (point >= 0x7F && point <= 0x9F); }
+bool controle(unsigned point) {
+  return (point < 0x20 && point != '\t') || (point >= 0x7F && point <= 0x9F);
+}
 
 void echappe(std::string &sortie, unsigned point) {
   if (point == '\n') {
@@ -25,7 +27,8 @@ void echappe(std::string &sortie, unsigned point) {
 
 // A backslash that the reader could take for the start of an escape.
 bool barre_ambigue(std::string_view t, std::size_t i) {
-  return t[i] == '\\' && i + 1 < t.size() && std::strchr("nrtx\\", t[i + 1]) != nullptr && t[i + 1] != '\0';
+  return t[i] == '\\' && i + 1 < t.size() && std::strchr("nrtx\\", t[i + 1]) != nullptr &&
+         t[i + 1] != '\0';
 }
 
 // On Windows a backslash in a path is its separator, which no control
@@ -51,7 +54,9 @@ void ajoute_ascii(std::string &sortie, std::string_view t, std::size_t i, bool c
 // Whether the byte `c` of a text goes out as it is: printable ASCII but
 // the backslash, or a byte of a sequence of valid UTF-8 (whose C1 controls
 // are told apart by their lead byte).
-bool tel_quel(unsigned char c) { return (c >= 0x20 && c < 0x7F && c != '\\') || (c >= 0x80 && c != 0xC2); }
+bool tel_quel(unsigned char c) {
+  return (c >= 0x20 && c < 0x7F && c != '\\') || (c >= 0x80 && c != 0xC2);
+}
 
 // Appends valid UTF-8 `t`, its control characters escaped. Runs of bytes
 // that go out as they are go out whole.
@@ -68,7 +73,7 @@ void ajoute_utf8(std::string &sortie, std::string_view t, bool chemin = false) {
       continue;
     }
     const unsigned suite = static_cast<unsigned char>(t[j + 1]);  // 0xC2 leads two bytes
-    if (controle(suite))  // U+0080 to U+009F
+    if (controle(suite))                                          // U+0080 to U+009F
       echappe(sortie, suite);
     else
       sortie.append(t.data() + j, 2);
@@ -80,8 +85,8 @@ void ajoute_utf8(std::string &sortie, std::string_view t, bool chemin = false) {
 void ajoute_latin1(std::string &sortie, std::string_view t) {
   for (std::size_t i = 0; i < t.size();) {
     std::size_t j = i;
-    while (j < t.size() && static_cast<unsigned char>(t[j]) >= 0x20 && static_cast<unsigned char>(t[j]) < 0x7F &&
-           t[j] != '\\')
+    while (j < t.size() && static_cast<unsigned char>(t[j]) >= 0x20 &&
+           static_cast<unsigned char>(t[j]) < 0x7F && t[j] != '\\')
       ++j;
     sortie.append(t.data() + i, j - i);
     if (j == t.size()) break;
@@ -153,6 +158,8 @@ void ajoute_chemin(std::string &sortie, std::string_view chemin) {
 void ajoute_texte(std::string &sortie, std::string_view texte) { ajoute_affichable(sortie, texte); }
 
 std::string pour_la_sortie(const std::string &utf8) { return utf8; }
-void ecrit_sur_la_sortie(const std::string &utf8) { std::fwrite(utf8.data(), 1, utf8.size(), stdout); }
+void ecrit_sur_la_sortie(const std::string &utf8) {
+  std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+}
 bool sortie_en_utf8() { return true; }
 #endif

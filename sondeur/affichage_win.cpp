@@ -25,13 +25,15 @@ std::string vers_la_console(const std::string &utf8) {
   std::wstring large(utf8.size(), L'\0');  // never more UTF-16 units than UTF-8 bytes
   const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), taille, large.data(), taille);
   std::string sortie(static_cast<std::size_t>(n) * 4, '\0');  // 4 bytes a unit at most
-  const int m = WideCharToMultiByte(page, 0, large.data(), n, sortie.data(), static_cast<int>(sortie.size()),
-                                    "?", nullptr);
+  const int m = WideCharToMultiByte(page, 0, large.data(), n, sortie.data(),
+                                    static_cast<int>(sortie.size()), "?", nullptr);
   sortie.resize(m > 0 ? static_cast<std::size_t>(m) : 0);
   return sortie;
 }
 
-void ajoute_texte(std::string &sortie, std::string_view texte) { sortie += vers_la_console(affichable(texte)); }
+void ajoute_texte(std::string &sortie, std::string_view texte) {
+  sortie += vers_la_console(affichable(texte));
+}
 
 std::string pour_la_sortie(const std::string &utf8) { return vers_la_console(utf8); }
 void ecrit_sur_la_sortie(const std::string &utf8) {

@@ -24,7 +24,8 @@ constexpr std::size_t CITATION_MAX_SUGGESTION = 40;
 constexpr std::size_t NUMERO_MAX = 23;
 
 // The messages, in ISO 8859-1 once compiled.
-constexpr const char *APRES_LA_FIN = "entrée %d après la fin de la table (dd%d annonce %d entrée%s)";
+constexpr const char *APRES_LA_FIN =
+    "entrée %d après la fin de la table (dd%d annonce %d entrée%s)";
 constexpr const char *INTERVALLE_TROP_LONG =
     "intervalle %d-%d au-delà de la fin de la %s (dd%d annonce %d entrée%s)";
 constexpr const char *INTERVALLE_A_L_ENVERS =
@@ -33,7 +34,8 @@ constexpr const char *SANS_DEUX_POINTS = "%s %.*s n'est pas suivi de ':' (%.*s:%
 constexpr const char *SANS_DD_VIDE = "en-tête sans marqueur dd : la table est lue comme vide";
 constexpr const char *SANS_DD_TAILLE =
     "en-tête sans marqueur dd : le nombre %d en début de ligne est lu comme la taille de la table";
-constexpr const char *TABULATION = "tabulation après le mot clé %s : une tabulation n'est pas une espace";
+constexpr const char *TABULATION =
+    "tabulation après le mot clé %s : une tabulation n'est pas une espace";
 constexpr const char *LIGNE_LONGUE =
     "ligne de %lld octets : Sondeur en lit 254 au plus (fin de ligne comprise) et prend la "
     "suite pour une autre ligne";
@@ -151,11 +153,12 @@ void Avertissements::entree(const Entree &e) {
 // the size of its list.
 void Avertissements::intervalle(const Entree &e) {
   if (e.fin < e.numero)
-    constats_.ajoute(Gravite::avertissement, Code::intervalle_inverse, e.lieu_fin, INTERVALLE_A_L_ENVERS, e.numero,
-                     e.fin);
+    constats_.ajoute(Gravite::avertissement, Code::intervalle_inverse, e.lieu_fin,
+                     INTERVALLE_A_L_ENVERS, e.numero, e.fin);
   else if (e.fin > e.taille)
-    constats_.ajoute(Gravite::avertissement, Code::intervalle_apres_fin, e.lieu_fin, INTERVALLE_TROP_LONG, e.numero,
-                     e.fin, e.niveau == 0 ? "table" : "sous-table", e.taille, e.taille, pluriel(e.taille));
+    constats_.ajoute(Gravite::avertissement, Code::intervalle_apres_fin, e.lieu_fin,
+                     INTERVALLE_TROP_LONG, e.numero, e.fin, e.niveau == 0 ? "table" : "sous-table",
+                     e.taille, e.taille, pluriel(e.taille));
 }
 
 // A line after a single table that begins with a number followed by ':' or
@@ -167,8 +170,8 @@ void Avertissements::apres_la_fin(std::string_view ligne, const Lieu &lieu) {
   std::int64_t valeur;
   const std::size_t n = chiffres(ligne, valeur);
   if (n > 0 && valeur > 0 && (car(ligne, n) == ':' || car(ligne, n) == '-'))
-    constats_.ajoute(Gravite::avertissement, Code::entree_apres_fin, lieu, APRES_LA_FIN, borne(valeur),
-                     taille_, taille_, pluriel(taille_));
+    constats_.ajoute(Gravite::avertissement, Code::entree_apres_fin, lieu, APRES_LA_FIN,
+                     borne(valeur), taille_, taille_, pluriel(taille_));
 }
 
 // A keyword followed by a tab: its error says a space is missing, this

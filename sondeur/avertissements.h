@@ -47,11 +47,11 @@ class Avertissements {
   std::int32_t taille_ = 0;  // the size of the outermost list
   bool marquee_ = true;      // its header has its "dd"
 
-  bool ouvert_ = true;      // the verdicts of line 1 are not taken yet
-  bool debut_ = true;       // no byte examined yet
-  bool marque_ = false;     // the file starts with a UTF-8 byte order mark
-  bool texte_ = false;      // a byte other than white space, past the mark
-  SuiviUtf8 utf8_;          // the bytes past the mark
+  bool ouvert_ = true;   // the verdicts of line 1 are not taken yet
+  bool debut_ = true;    // no byte examined yet
+  bool marque_ = false;  // the file starts with a UTF-8 byte order mark
+  bool texte_ = false;   // a byte other than white space, past the mark
+  SuiviUtf8 utf8_;       // the bytes past the mark
 };
 
 #endif

@@ -8,8 +8,8 @@
 #include "sondeur/chances.h"
 
 #include <charconv>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -73,7 +73,9 @@ class Rangee {
 // The characters of a number in decimal.
 std::size_t chiffres(std::int64_t n) {
   std::size_t c = n < 0 ? 2 : 1;
-  for (std::uint64_t v = n < 0 ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n); v >= 10; v /= 10) ++c;
+  for (std::uint64_t v = n < 0 ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
+       v >= 10; v /= 10)
+    ++c;
   return c;
 }
 
@@ -82,8 +84,10 @@ void ecrit(std::string_view texte) { std::fwrite(texte.data(), 1, texte.size(), 
 class Chances final : public Passage {
  public:
   explicit Chances(const Options &options)
-      : Passage(options), ecriture_(ecriture_pour(options.format, stdout)),
-        verification_(gardes_), modele_(options.format == Format::json ? 0 : TEXTE_MAX) {}
+      : Passage(options),
+        ecriture_(ecriture_pour(options.format, stdout)),
+        verification_(gardes_),
+        modele_(options.format == Format::json ? 0 : TEXTE_MAX) {}
 
  private:
   Bilan verifie(const Chemin &chemin, Source &source) override {
@@ -116,11 +120,11 @@ class Chances final : public Passage {
   ConstatsGardes gardes_;
   Verification verification_;
   Modele modele_;
-  std::string sortie_;           // the report of a section
+  std::string sortie_;                    // the report of a section
   const Chemin *fichier_json_ = nullptr;  // the table whose name nom_json_ holds
   std::string nom_json_;                  // its JSON string
   std::string raisons_json_[5];           // the reasons of the unreachable entries
-  std::uint64_t totaux_[NIVEAUX] = {};  // the faces won so far at each open level
+  std::uint64_t totaux_[NIVEAUX] = {};    // the faces won so far at each open level
 };
 
 // The widths of the columns: each field's, the widest of the section.
@@ -141,9 +145,11 @@ void Chances::mesure(const Modele::Section &section, std::size_t (&l)[COLONNES])
       faces += chiffres(f.premiere) + (f.derniere > f.premiere ? 1 + chiffres(f.derniere) : 0);
     }
     l[FACES] = std::max(l[FACES], faces);
-    l[CHANCE] = std::max(l[CHANCE], chiffres(static_cast<std::int64_t>(e.gagnees)) + 1 + chiffres(taille));
+    l[CHANCE] =
+        std::max(l[CHANCE], chiffres(static_cast<std::int64_t>(e.gagnees)) + 1 + chiffres(taille));
     const char *fin = totale.ecrit_petite(fraction);
-    l[TOTALE] = std::max(l[TOTALE], fin != nullptr ? static_cast<std::size_t>(fin - fraction) : totale.texte().size());
+    l[TOTALE] = std::max(l[TOTALE], fin != nullptr ? static_cast<std::size_t>(fin - fraction)
+                                                   : totale.texte().size());
   }
 }
 
@@ -181,13 +187,15 @@ void Chances::ecrit_rangee(const Modele::Element &e, const Fraction &totale, std
   s.champ(nombres, fin, l[CHANCE], '>');
   s.blancs_(1);
   std::string part;
-  ajoute_pourcentage(part, taille > 0 ? static_cast<double>(e.gagnees) / static_cast<double>(taille) : 0.0);
+  ajoute_pourcentage(
+      part, taille > 0 ? static_cast<double>(e.gagnees) / static_cast<double>(taille) : 0.0);
   s.champ(part.data(), part.data() + part.size(), LARGEUR_PART, '>');
   s.blancs_(2);
   sortie_.append(s.vue());
   if (grande.empty()) {
     fin = totale.ecrit_petite(nombres);
-    ajoute_cadre(sortie_, std::string_view(nombres, static_cast<std::size_t>(fin - nombres)), l[TOTALE], '>');
+    ajoute_cadre(sortie_, std::string_view(nombres, static_cast<std::size_t>(fin - nombres)),
+                 l[TOTALE], '>');
   } else {
     ajoute_cadre(sortie_, grande, l[TOTALE], '>');
   }
@@ -251,7 +259,8 @@ void Chances::ecrit_texte(const Chemin &chemin, const Modele::Section &section) 
   mesure(section, l);
   std::size_t avant_texte = 2 + 2 * (COLONNES - 2) + 1 + 2;
   for (const std::size_t n : l) avant_texte += n;
-  const std::size_t place = LARGEUR_LIGNE > avant_texte + TEXTE_MIN ? LARGEUR_LIGNE - avant_texte : TEXTE_MIN;
+  const std::size_t place =
+      LARGEUR_LIGNE > avant_texte + TEXTE_MIN ? LARGEUR_LIGNE - avant_texte : TEXTE_MIN;
 
   sortie_.clear();
   std::string tete;
@@ -314,11 +323,12 @@ void Chances::ecrit_json(const Chemin &chemin, const Modele::Section &section) {
     nom_json_ = chaine_json(nom_utf8(chemin));
   }
   const std::string tete = "{\"file\":" + nom_json_ + ",\"section\":" +
-                           (section.titree ? chaine_json(en_utf8(section.titre)) : "null") + ",\"line\":";
+                           (section.titree ? chaine_json(en_utf8(section.titre)) : "null") +
+                           ",\"line\":";
   if (raisons_json_[1].empty())
     for (int i = 1; i < 5; ++i)
       raisons_json_[i] = chaine_json(en_utf8(raison_inaccessible(static_cast<Inaccessible>(i))));
-  const std::string (&raisons)[5] = raisons_json_;
+  const std::string(&raisons)[5] = raisons_json_;
   ChancesTotales chances;
   sortie_.clear();
   for (std::uint32_t i = section.premier; i < section.fin; ++i) {
@@ -350,7 +360,8 @@ void Chances::ecrit_json(const Chemin &chemin, const Modele::Section &section) {
     sortie_ += "\",\"overall\":\"";
     totale.ajoute_a(sortie_);
     sortie_ += "\",\"unreachable\":";
-    sortie_ += e.inaccessible == Inaccessible::non ? "null" : raisons[static_cast<int>(e.inaccessible)];
+    sortie_ +=
+        e.inaccessible == Inaccessible::non ? "null" : raisons[static_cast<int>(e.inaccessible)];
     sortie_ += "}\n";
   }
   ecrit(sortie_);

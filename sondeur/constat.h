@@ -44,9 +44,9 @@ struct Constat {
   Lieu lieu;
   Gravite gravite;
   Code code;
-  const char *message;    // ISO 8859-1, without line end: the reason of an error, a warning's text
+  const char *message;     // ISO 8859-1, without line end: the reason of an error, a warning's text
   std::string_view texte;  // the line it stands on, without its line end (see Ligne)
-  bool texte_tronque;     // the line goes on past `texte`
+  bool texte_tronque;      // the line goes on past `texte`
 };
 
 #endif

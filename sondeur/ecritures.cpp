@@ -28,7 +28,9 @@ std::string message_complet(const Constat &c) {
   return message;
 }
 
-void ecrit(const std::string &ligne, std::FILE *flux) { std::fwrite(ligne.data(), 1, ligne.size(), flux); }
+void ecrit(const std::string &ligne, std::FILE *flux) {
+  std::fwrite(ligne.data(), 1, ligne.size(), flux);
+}
 
 // "exemples/t.tbl:3:1: erreur: valeur incorrecte: 4:Un revenant"
 class Texte final : public Ecriture {
@@ -131,8 +133,8 @@ class Github final : public Ecriture {
   }
 
   void erreurs_cachees(const Chemin &chemin, long n) override {
-    ecrit("::notice file=" + pour_github(nom_utf8(chemin), true) + "::" +
-              pour_github(affichable(cachees(n)), false) + '\n',
+    ecrit("::notice file=" + pour_github(nom_utf8(chemin), true) +
+              "::" + pour_github(affichable(cachees(n)), false) + '\n',
           flux_);
   }
 

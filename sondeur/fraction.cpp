@@ -24,7 +24,8 @@ void Fraction::multiplie(std::uint32_t compte, std::uint32_t taille) {
   compte /= g;
   taille /= g;
   if (!grande_) {
-    const std::uint64_t g1 = compte == 1 ? 1 : pgcd(q_, compte), g2 = p_ == 1 ? 1 : pgcd(p_, taille);
+    const std::uint64_t g1 = compte == 1 ? 1 : pgcd(q_, compte),
+                        g2 = p_ == 1 ? 1 : pgcd(p_, taille);
     const std::uint64_t p = p_ / g2, q = q_ / g1, c = compte / g1, n = taille / g2;
     if (p <= UINT64_MAX / c && q <= UINT64_MAX / n) {  // no term outgrows 64 bits
       p_ = p * c;

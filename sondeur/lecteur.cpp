@@ -41,8 +41,8 @@ bool Lecteur::suivante_autre() {
     reste = fin_ - debut_;
   }
   if (reste == 0) return false;
-  const std::size_t n = saut ? static_cast<std::size_t>(saut - (tampon_ + debut_)) + 1
-                             : std::min(reste, MORCEAU);
+  const std::size_t n =
+      saut ? static_cast<std::size_t>(saut - (tampon_ + debut_)) + 1 : std::min(reste, MORCEAU);
   if (a_finir_) {
     a_finir_ = false;
     if (a_dire()) finit_ligne();
@@ -92,7 +92,8 @@ bool Lecteur::remplit() {
   fin_ -= garde;
   debut_ligne_ = citee_a_part_ ? 0 : debut_ligne_ - garde;
   const std::size_t lus = source_.lit(tampon_ + fin_, sizeof tampon_ - fin_);
-  if (suivi_ != nullptr) suivi_->octets(reinterpret_cast<const unsigned char *>(tampon_ + fin_), lus);
+  if (suivi_ != nullptr)
+    suivi_->octets(reinterpret_cast<const unsigned char *>(tampon_ + fin_), lus);
   fin_ += lus;
   cherche_nul(debut_);
   fin_du_fichier_ = lus == 0;

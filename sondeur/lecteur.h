@@ -57,7 +57,7 @@ struct Ligne {
   std::int64_t numero;    // from 1
   std::int64_t longueur;  // every byte of it, line end included
   std::string_view texte;
-  bool tronquee;          // longer than CITATION_MAX bytes
+  bool tronquee;  // longer than CITATION_MAX bytes
 };
 
 // What the reader tells as it goes: the bytes of the file, each once and in
@@ -77,7 +77,8 @@ constexpr std::size_t CITATION_MAX = 1024;
 
 class Lecteur {
  public:
-  explicit Lecteur(Source &source, SuiviLecture *suivi = nullptr) : source_(source), suivi_(suivi) {}
+  explicit Lecteur(Source &source, SuiviLecture *suivi = nullptr)
+      : source_(source), suivi_(suivi) {}
   Lecteur(const Lecteur &) = delete;
   Lecteur &operator=(const Lecteur &) = delete;
 
@@ -86,7 +87,8 @@ class Lecteur {
   // buffer holds, and nobody to tell: those are taken here.
   bool suivante() {
     const char *debut = tampon_ + debut_;
-    const char *saut = static_cast<const char *>(std::memchr(debut, '\n', std::min(fin_ - debut_, MORCEAU)));
+    const char *saut =
+        static_cast<const char *>(std::memchr(debut, '\n', std::min(fin_ - debut_, MORCEAU)));
     if (saut == nullptr || ligne_ouverte_ || (a_finir_ && a_dire())) return suivante_autre();
     const std::size_t n = static_cast<std::size_t>(saut - debut) + 1;
     ++ligne_;
@@ -122,7 +124,8 @@ class Lecteur {
 
   // Whether the line that has ended is to be told.
   bool a_dire() const {
-    return suivi_ != nullptr && (suivi_->lignes_voulues || longueur_ligne_ > static_cast<std::int64_t>(MORCEAU));
+    return suivi_ != nullptr &&
+           (suivi_->lignes_voulues || longueur_ligne_ > static_cast<std::int64_t>(MORCEAU));
   }
   bool suivante_autre();
   bool remplit();

@@ -34,7 +34,8 @@ constexpr const char *VALEUR_INCORRECTE = "valeur incorrecte";
 constexpr const char *ESPACE_MANQUANT = "Espace manquant après mot clé";
 constexpr const char *ESPACE_MANQUANT_TT_PLUS = "Espace manquant après mot clé tt+";
 constexpr const char *ESPACE_MANQUANT_TT = "Espace manquant après mot clé tt";
-constexpr const char *ENTREE_MANQUANTE = "table incomplète : l'entrée %d manque (dd%d annonce %d entrée%s)";
+constexpr const char *ENTREE_MANQUANTE =
+    "table incomplète : l'entrée %d manque (dd%d annonce %d entrée%s)";
 constexpr const char *ENTREE_MANQUANTE_SANS_DD =
     "table incomplète : l'entrée %d manque (l'en-tête annonce %d entrée%s)";
 constexpr const char *TABLE_MANQUANTE = "table incomplète : la table manque après son titre";
@@ -49,9 +50,12 @@ std::string_view sans_fin_de_ligne(std::string_view t) {
 class Lecture {
  public:
   Lecture(Lecteur &lecteur, Observateur &observateur, Etendue etendue)
-      : lecteur_(lecteur), observateur_(observateur), detail_(observateur.detail),
+      : lecteur_(lecteur),
+        observateur_(observateur),
+        detail_(observateur.detail),
         toutes_les_entrees_(observateur.toutes_les_entrees),
-        jusqu_au_bout_(etendue == Etendue::tout_le_fichier), piece_(lecteur.piece()) {}
+        jusqu_au_bout_(etendue == Etendue::tout_le_fichier),
+        piece_(lecteur.piece()) {}
 
   Verdict lance();
 
@@ -108,8 +112,8 @@ class Lecture {
   std::int32_t attendu_[NIVEAUX_MAX] = {};  // the number each level's next entry must carry
   bool marquee_ = true;                     // the outermost list has its "dd"
   std::int64_t compteur_ = 1;               // the interactive report's line counter
-  bool epuise_ = false;      // read whole, the file has ended: the walk stops there
-  bool au_dela_ = false;     // a read has found the end of the file
+  bool epuise_ = false;                     // read whole, the file has ended: the walk stops there
+  bool au_dela_ = false;                    // a read has found the end of the file
   bool a_examiner_ = false;  // the current piece was read after an entry, not looked at yet
   bool fini_ = false;        // the walk stops: its first fault, or the table cut
   long fautes_ = 0;
@@ -189,8 +193,13 @@ bool Lecture::signale(Code code, const char *raison, int position) {
 // walk stops. Always false.
 bool Lecture::signale_coupure(const char *raison) {
   const std::string_view derniere = sans_fin_de_ligne({piece_, lecteur_.texte()});
-  observateur_.faute({Code::table_incomplete, raison, lieu(static_cast<int>(derniere.size())),
-                      compteur_, {}, {}, true});
+  observateur_.faute({Code::table_incomplete,
+                      raison,
+                      lieu(static_cast<int>(derniere.size())),
+                      compteur_,
+                      {},
+                      {},
+                      true});
   ++fautes_;
   fini_ = true;
   return false;
@@ -202,9 +211,11 @@ bool Lecture::signale_entree_manquante() {
   const std::int32_t taille = maximum_[niveau_];
   const char *pluriel = taille > 1 ? "s" : "";
   if (niveau_ == 0 && !marquee_)
-    std::snprintf(message_, sizeof message_, ENTREE_MANQUANTE_SANS_DD, attendu_[0], taille, pluriel);
+    std::snprintf(message_, sizeof message_, ENTREE_MANQUANTE_SANS_DD, attendu_[0], taille,
+                  pluriel);
   else
-    std::snprintf(message_, sizeof message_, ENTREE_MANQUANTE, attendu_[niveau_], taille, taille, pluriel);
+    std::snprintf(message_, sizeof message_, ENTREE_MANQUANTE, attendu_[niveau_], taille, taille,
+                  pluriel);
   return signale_coupure(message_);
 }
 
@@ -246,8 +257,7 @@ bool Lecture::trouve_entete() {
       }
       efface(":");
       return true;
-    default:
-      return true;
+    default: return true;
   }
 }
 
@@ -266,7 +276,8 @@ void Lecture::ouvre_liste() {
   if (niveau_ == 0) marquee_ = marquee;
   maximum_[niveau_] = lit_nombre(vue());
   attendu_[niveau_] = 1;
-  if (detail_) observateur_.liste(niveau_, maximum_[niveau_], marquee, lieu(marquee ? debut_ - 2 : avant));
+  if (detail_)
+    observateur_.liste(niveau_, maximum_[niveau_], marquee, lieu(marquee ? debut_ - 2 : avant));
   efface(":");
 }
 
@@ -390,7 +401,7 @@ bool Lecture::verifie_entree() {
   if (car(0) == '#' || car(0) == '>') {
     if (car(1) != ' ' && !signale(Code::espace_mot_cle, ESPACE_MANQUANT, debut_)) return false;
     ligne_suivante();
-    a_examiner_ = false;  // the continuation belongs to the entry
+    a_examiner_ = false;       // the continuation belongs to the entry
     if (epuise_) return true;  // the caller sees the end of the table
     if (detail_) observateur_.suite(sans_fin_de_ligne(vue()), lieu(debut_));
     if (!retire_zeros_suite()) {

@@ -38,7 +38,7 @@ struct Entree {
 // A fault of the table: the error that the interactive report prints.
 struct Faute {
   Code code;
-  const char *raison;     // ISO 8859-1: "valeur incorrecte"..., or the whole message
+  const char *raison;  // ISO 8859-1: "valeur incorrecte"..., or the whole message
   Lieu lieu;
   std::int64_t compteur;  // the line counter of the interactive report
   std::string_view echo;  // the line it echoes, line end included when it had one

@@ -11,12 +11,12 @@
 #include "jdr/jdr.h"
 #include "medium/suite.h"
 #include "outils/outils.h"
+#include "sondeur/affichage.h"
 #include "sondeur/chances.h"
 #include "sondeur/lot.h"
-#include "sondeur/passage.h"
-#include "sondeur/affichage.h"
 #include "sondeur/moteur.h"
 #include "sondeur/options.h"
+#include "sondeur/passage.h"
 #include "sondeur/rapport.h"
 #include "sondeur/tirage.h"
 
@@ -51,24 +51,17 @@ char *nom_de_la_table(int argc, char **argv) {
 int execute_options(int argc, char **argv) {
   const Options options = lit_options(argc, argv);
   switch (options.mode) {
-    case Mode::aide:
-      std::fputs(acc(AIDE, chfunc), stdout);
-      return LOT_PROPRE;
-    case Mode::version:
-      std::puts("Sondeur (Vallorim light) " VERSION_VALLORIM);
-      return LOT_PROPRE;
+    case Mode::aide: std::fputs(acc(AIDE, chfunc), stdout); return LOT_PROPRE;
+    case Mode::version: std::puts("Sondeur (Vallorim light) " VERSION_VALLORIM); return LOT_PROPRE;
     case Mode::erreur: {
       std::string ligne = "Sondeur: ";
       ajoute_texte(ligne, options.faute);
       std::fprintf(stderr, "%s\nEssayez 'Sondeur --aide'.\n", ligne.c_str());
       return LOT_IMPOSSIBLE;
     }
-    case Mode::chances:
-      return montre_les_chances(options);
-    case Mode::tirage:
-      return tire(options);
-    case Mode::lot:
-      break;
+    case Mode::chances: return montre_les_chances(options);
+    case Mode::tirage: return tire(options);
+    case Mode::lot: break;
   }
   return verifie_en_lot(options);
 }

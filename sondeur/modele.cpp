@@ -94,7 +94,8 @@ void Modele::apres_la_fin(std::string_view ligne, const Lieu &lieu) {
   e.texte = static_cast<std::uint32_t>(textes_.size());
   elements_.push_back(e);
   const std::size_t deux_points = ligne.find(':');
-  ajoute_texte(deux_points == std::string_view::npos ? ligne.substr(n) : ligne.substr(deux_points + 1));
+  ajoute_texte(deux_points == std::string_view::npos ? ligne.substr(n)
+                                                     : ligne.substr(deux_points + 1));
   sections_.back().fin = static_cast<std::uint32_t>(elements_.size());
 }
 
@@ -131,10 +132,11 @@ void Modele::gagne(Element &e, Liste &liste) {
   const auto numero = static_cast<std::uint32_t>(elements_.size());
   // The first run won that ends at or after `premiere`; most entries come
   // after every run already won.
-  auto i = gains.empty() || gains.back().first.derniere < premiere
-               ? gains.end()
-               : std::lower_bound(gains.begin(), gains.end(), premiere,
-                                  [](const auto &g, std::int64_t f) { return g.first.derniere < f; });
+  auto i =
+      gains.empty() || gains.back().first.derniere < premiere
+          ? gains.end()
+          : std::lower_bound(gains.begin(), gains.end(), premiere,
+                             [](const auto &g, std::int64_t f) { return g.first.derniere < f; });
   std::int64_t face = premiere;
   auto &nouveaux = nouveaux_;
   nouveaux.clear();
@@ -150,8 +152,9 @@ void Modele::gagne(Element &e, Liste &liste) {
       gains.push_back(n);
       continue;
     }
-    const auto ou = std::lower_bound(gains.begin(), gains.end(), n.first.premiere,
-                                     [](const auto &g, std::int64_t f) { return g.first.premiere < f; });
+    const auto ou =
+        std::lower_bound(gains.begin(), gains.end(), n.first.premiere,
+                         [](const auto &g, std::int64_t f) { return g.first.premiere < f; });
     gains.insert(ou, n);
   }
   e.runs = static_cast<std::uint32_t>(nouveaux.size());
@@ -160,8 +163,9 @@ void Modele::gagne(Element &e, Liste &liste) {
 
 std::uint32_t Modele::entree_de(std::uint32_t liste, std::int64_t face) const {
   const auto &gains = listes_[liste].gains;
-  const auto i = std::upper_bound(gains.begin(), gains.end(), face,
-                                  [](std::int64_t f, const auto &g) { return f < g.first.premiere; });
+  const auto i =
+      std::upper_bound(gains.begin(), gains.end(), face,
+                       [](std::int64_t f, const auto &g) { return f < g.first.premiere; });
   if (i == gains.begin() || std::prev(i)->first.derniere < face) return AUCUNE;
   return std::prev(i)->second;
 }
@@ -169,7 +173,8 @@ std::uint32_t Modele::entree_de(std::uint32_t liste, std::int64_t face) const {
 const Fraction &ChancesTotales::de(const Modele &modele, const Modele::Element &e) {
   const std::int32_t taille = modele.listes()[e.liste].taille;
   courante_ = niveaux_[e.niveau];
-  courante_.multiplie(static_cast<std::uint32_t>(e.gagnees), taille > 0 ? static_cast<std::uint32_t>(taille) : 1);
+  courante_.multiplie(static_cast<std::uint32_t>(e.gagnees),
+                      taille > 0 ? static_cast<std::uint32_t>(taille) : 1);
   if (e.ouvre != AUCUNE) niveaux_[e.niveau + 1] = courante_;
   return courante_;
 }

@@ -41,9 +41,9 @@ class Modele final : public Observateur {
     std::int32_t numero, fin;
     bool intervalle;
     int niveau;
-    std::uint32_t liste;            // its list
-    std::uint32_t ouvre = AUCUNE;   // the list it opens
-    std::uint64_t gagnees = 0;      // the faces it wins
+    std::uint32_t liste;                // its list
+    std::uint32_t ouvre = AUCUNE;       // the list it opens
+    std::uint64_t gagnees = 0;          // the faces it wins
     std::uint32_t faces = 0, runs = 0;  // its runs of faces won, in faces()
     Inaccessible inaccessible = Inaccessible::non;
     std::uint32_t texte = 0, longueur = 0;  // in textes()
@@ -51,12 +51,13 @@ class Modele final : public Observateur {
   struct Liste {
     std::int32_t taille;
     std::uint32_t parente;  // the entry that opens it, or AUCUNE for a table's own
-    std::vector<std::pair<Faces, std::uint32_t>> gains;  // runs of faces won and their entry, in order
+    std::vector<std::pair<Faces, std::uint32_t>>
+        gains;  // runs of faces won and their entry, in order
   };
   struct Section {
-    std::string titre;  // without its '#' or "pp", as written
-    bool titree;        // a section of a collection (a single table has no title)
-    std::uint32_t liste = AUCUNE;    // its outermost list
+    std::string titre;                   // without its '#' or "pp", as written
+    bool titree;                         // a section of a collection (a single table has no title)
+    std::uint32_t liste = AUCUNE;        // its outermost list
     std::uint32_t premier = 0, fin = 0;  // its elements, [premier, fin)
   };
 
@@ -93,7 +94,7 @@ class Modele final : public Observateur {
   std::vector<Liste> listes_;
   std::vector<Faces> faces_;
   std::string textes_;
-  std::uint32_t ouvertes_[100] = {};  // the list open at each level
+  std::uint32_t ouvertes_[100] = {};                       // the list open at each level
   std::vector<std::pair<Faces, std::uint32_t>> nouveaux_;  // an entry's runs, being won
 };
 

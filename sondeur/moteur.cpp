@@ -51,8 +51,8 @@ int moteur_principal(FILE *table) {
   if (verdict == ERREUR) {
     char ligne[64 + TAILLE_ECHO];  // the longest reason and a 19-digit number fit in 64
     putsacc("Erreur à ");
-    std::snprintf(ligne, sizeof ligne, "la ligne %lld (%s)\n", static_cast<long long>(rapport.ligne),
-                  rapport.raison);
+    std::snprintf(ligne, sizeof ligne, "la ligne %lld (%s)\n",
+                  static_cast<long long>(rapport.ligne), rapport.raison);
     putsacc(ligne);
     putsacc(rapport.echo);
   }

@@ -23,7 +23,8 @@ inline std::size_t chiffres(std::string_view t, std::int64_t &valeur) {
   std::size_t n = 0;
   valeur = 0;
   for (; n < t.size(); ++n) {
-    const unsigned chiffre = static_cast<unsigned char>(t[n]) - unsigned{'0'};  // est_chiffre, and its value
+    const unsigned chiffre =
+        static_cast<unsigned char>(t[n]) - unsigned{'0'};  // est_chiffre, and its value
     if (chiffre > 9) break;
     valeur = std::min(valeur * 10 + chiffre, std::int64_t{INT32_MAX} + 1);
   }

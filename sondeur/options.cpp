@@ -115,10 +115,12 @@ class Lecture {
     if (modes_ == 0) faute("les tables se vérifient en ligne de commande avec --lot");
     if (modes_ > 1) faute("une seule des options --lot, --chances et --tirer");
     if (o_.chemins.empty()) faute("aucune table à vérifier");
-    if (o_.mode == Mode::tirage && o_.chemins.size() > 1) faute("--tirer tire dans une seule table");
+    if (o_.mode == Mode::tirage && o_.chemins.size() > 1)
+      faute("--tirer tire dans une seule table");
     if (o_.mode != Mode::tirage && (tirage_ || o_.compte || o_.section != nullptr))
       faute("-n, --graine, --section et --compte vont avec --tirer");
-    if (o_.mode != Mode::lot && o_.format == Format::github) faute("le format github ne vaut que pour --lot");
+    if (o_.mode != Mode::lot && o_.format == Format::github)
+      faute("le format github ne vaut que pour --lot");
   }
 
   void mode(Mode m) {
@@ -187,9 +189,9 @@ class Lecture {
   char **argv_;
   int i_ = 1;
   Options o_;
-  int modes_ = 0;          // the modes given among --lot, --chances and --tirer
+  int modes_ = 0;  // the modes given among --lot, --chances and --tirer
   Mode choisi_ = Mode::lot;
-  bool tirage_ = false;    // -n or --graine given
+  bool tirage_ = false;  // -n or --graine given
   bool fin_des_options_ = false;
 };
 

@@ -18,16 +18,16 @@ enum class Format { texte, json, github };
 
 struct Options {
   Mode mode = Mode::lot;
-  bool strict = false;                // a warning counts as an error
+  bool strict = false;  // a warning counts as an error
   Format format = Format::texte;
   std::string nom = "-";              // the name shown for the table read from standard input
   std::vector<const char *> chemins;  // the tables and folders, in their order; "-" standard input
   long long tirages = 1;              // -n: the draws of --tirer
   bool graine_donnee = false;         // --graine: the generator's seed, to repeat draws
   unsigned graine = 0;
-  const char *section = nullptr;      // --section: the title of the section drawn
-  bool compte = false;                // --compte: the draws tallied per entry
-  std::string faute;                  // why the command line is wrong (ISO 8859-1)
+  const char *section = nullptr;  // --section: the title of the section drawn
+  bool compte = false;            // --compte: the draws tallied per entry
+  std::string faute;              // why the command line is wrong (ISO 8859-1)
 };
 
 // Whether the command line is one of options: its first argument begins with

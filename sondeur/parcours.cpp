@@ -93,8 +93,9 @@ DIR *ouvre_dossier(int parent, const Chemin &c, const std::string &nom) {
   return opendir(c.systeme.c_str());
 #else
   const int lien = parent < 0 ? 0 : O_NOFOLLOW;
-  const int fd = openat(parent < 0 ? AT_FDCWD : parent, parent < 0 ? c.systeme.c_str() : nom.c_str(),
-                        O_RDONLY | O_DIRECTORY | O_CLOEXEC | lien);
+  const int fd =
+      openat(parent < 0 ? AT_FDCWD : parent, parent < 0 ? c.systeme.c_str() : nom.c_str(),
+             O_RDONLY | O_DIRECTORY | O_CLOEXEC | lien);
   if (fd < 0) return nullptr;
   DIR *dossier = fdopendir(fd);
   if (dossier == nullptr) close(fd);
@@ -262,7 +263,8 @@ bool Parcours::Etat::lit_dossier(DIR *flux, const Chemin &c, std::vector<Entree>
     visiteur.illisible(c, raison_systeme(errno));
     return false;
   }
-  std::sort(entrees.begin(), entrees.end(), [](const Entree &a, const Entree &b) { return a.clef < b.clef; });
+  std::sort(entrees.begin(), entrees.end(),
+            [](const Entree &a, const Entree &b) { return a.clef < b.clef; });
   return true;
 }
 

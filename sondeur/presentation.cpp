@@ -66,7 +66,8 @@ void ajoute_raccourci(std::string &sortie, std::string_view texte, std::size_t l
   }
 }
 
-void ajoute_cadre(std::string &sortie, std::string_view texte, std::size_t largeur_voulue, char sens) {
+void ajoute_cadre(std::string &sortie, std::string_view texte, std::size_t largeur_voulue,
+                  char sens) {
   const std::size_t n = texte.size() < largeur_voulue ? largeur(texte) : largeur_voulue;
   const std::size_t blancs = n < largeur_voulue ? largeur_voulue - n : 0;
   if (sens == '>') sortie.append(blancs, ' ');

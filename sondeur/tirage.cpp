@@ -64,7 +64,8 @@ void dit(const std::string &pourquoi) {
 class Tirage final : public Visiteur {
  public:
   explicit Tirage(const Options &options)
-      : options_(options), modele_(options.compte ? (options.format == Format::json ? 0 : TEXTE_COMPTE) : TEXTE_MAX) {}
+      : options_(options),
+        modele_(options.compte ? (options.format == Format::json ? 0 : TEXTE_COMPTE) : TEXTE_MAX) {}
 
   int statut = LOT_PROPRE;
 
@@ -85,10 +86,14 @@ class Tirage final : public Visiteur {
       statut = LOT_FAUTES;
       return;
     }
-    if (options_.graine_donnee) std::srand(options_.graine);
-    else Init_srand();
-    if (options_.compte) compte(chemin, *section);
-    else tire_et_montre(*section);
+    if (options_.graine_donnee)
+      std::srand(options_.graine);
+    else
+      Init_srand();
+    if (options_.compte)
+      compte(chemin, *section);
+    else
+      tire_et_montre(*section);
   }
 
   void illisible(const Chemin &chemin, const char *raison) override {
@@ -151,8 +156,10 @@ class Tirage final : public Visiteur {
         }
         const Modele::Element &e = modele_.elements()[j.element];
         ligne += "ligne " + std::to_string(e.ligne);
-        if (&j != &jets.back()) ligne += " (dd" + std::to_string(modele_.listes()[e.ouvre].taille) + ")";
-        else ligne += " : " + affichable(modele_.texte(e));
+        if (&j != &jets.back())
+          ligne += " (dd" + std::to_string(modele_.listes()[e.ouvre].taille) + ")";
+        else
+          ligne += " : " + affichable(modele_.texte(e));
       }
       ecrit(pour_la_sortie(ligne + '\n'));
     }
@@ -167,12 +174,17 @@ class Tirage final : public Visiteur {
       nlohmann::ordered_json jet;
       jet["die"] = j.de;
       jet["face"] = j.face;
-      jet["line"] = j.element == AUCUNE ? nlohmann::ordered_json() : nlohmann::ordered_json(modele_.elements()[j.element].ligne);
+      jet["line"] = j.element == AUCUNE
+                        ? nlohmann::ordered_json()
+                        : nlohmann::ordered_json(modele_.elements()[j.element].ligne);
       objet["rolls"].push_back(jet);
     }
     const std::uint32_t fin = jets.back().element;
-    objet["line"] = fin == AUCUNE ? nlohmann::ordered_json() : nlohmann::ordered_json(modele_.elements()[fin].ligne);
-    objet["text"] = fin == AUCUNE ? nlohmann::ordered_json() : nlohmann::ordered_json(en_utf8(modele_.texte(modele_.elements()[fin])));
+    objet["line"] = fin == AUCUNE ? nlohmann::ordered_json()
+                                  : nlohmann::ordered_json(modele_.elements()[fin].ligne);
+    objet["text"] = fin == AUCUNE
+                        ? nlohmann::ordered_json()
+                        : nlohmann::ordered_json(en_utf8(modele_.texte(modele_.elements()[fin])));
     ecrit(ligne_json(objet.dump()));
   }
 
@@ -183,15 +195,19 @@ class Tirage final : public Visiteur {
     std::vector<Jet> jets;
     for (long long n = 1; n <= options_.tirages; ++n) {
       tire(section, jets);
-      if (jets.back().element == AUCUNE) ++sans_entree;
-      else ++comptes[jets.back().element - section.premier];
+      if (jets.back().element == AUCUNE)
+        ++sans_entree;
+      else
+        ++comptes[jets.back().element - section.premier];
     }
     const bool json = options_.format == Format::json;
     std::string sortie;
     if (!json) {
       ajoute_chemin(sortie, chemin.affiche);
-      sortie += pour_la_sortie(" : " + std::to_string(options_.tirages) + " tirage" + (options_.tirages > 1 ? "s" : "") +
-                               "\n  ligne  entr\xC3\xA9" "e       tirages      part  chance totale\n");
+      sortie += pour_la_sortie(" : " + std::to_string(options_.tirages) + " tirage" +
+                               (options_.tirages > 1 ? "s" : "") +
+                               "\n  ligne  entr\xC3\xA9"
+                               "e       tirages      part  chance totale\n");
       ecrit(sortie);
     }
     // A line an entry, written into one text that goes out by large pieces.
@@ -200,7 +216,8 @@ class Tirage final : public Visiteur {
     for (std::uint32_t i = section.premier; i < section.fin; ++i) {
       const Modele::Element &e = modele_.elements()[i];
       const Fraction &totale = chances.de(modele_, e);
-      if (e.ouvre != AUCUNE && modele_.listes()[e.ouvre].taille > 0) continue;  // its list's entries end the draws
+      if (e.ouvre != AUCUNE && modele_.listes()[e.ouvre].taille > 0)
+        continue;  // its list's entries end the draws
       const std::uint64_t n = comptes[i - section.premier];
       if (json) {  // numbers and digits only: nothing to escape
         lignes += "{\"line\":";
@@ -247,7 +264,8 @@ class Tirage final : public Visiteur {
       }
     }
     json ? ecrit(lignes) : ecrit_sur_la_sortie(lignes);
-    if (sans_entree > 0 && !json) ecrit(pour_la_sortie(en_utf8("  aucune entrée : ") + std::to_string(sans_entree) + "\n"));
+    if (sans_entree > 0 && !json)
+      ecrit(pour_la_sortie(en_utf8("  aucune entrée : ") + std::to_string(sans_entree) + "\n"));
   }
 
   const Options &options_;

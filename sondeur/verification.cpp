@@ -8,7 +8,9 @@ namespace {
 class Ecoute final : public Observateur, public SuiviLecture {
  public:
   Ecoute(Constats &constats, Avertissements &avertissements, Observateur *detail)
-      : Observateur(true, detail != nullptr), constats_(constats), avertissements_(avertissements),
+      : Observateur(true, detail != nullptr),
+        constats_(constats),
+        avertissements_(avertissements),
         detail_(detail) {}
 
   void section(std::string_view titre, const Lieu &lieu) override {

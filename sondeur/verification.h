@@ -12,9 +12,9 @@
 #include "sondeur/lecture.h"
 
 struct Bilan {
-  long erreurs = 0;         // shown or not
+  long erreurs = 0;  // shown or not
   long avertissements = 0;
-  bool lue = true;          // false: the file could not be read to its end
+  bool lue = true;  // false: the file could not be read to its end
 };
 
 class Verification {

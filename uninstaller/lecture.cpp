@@ -46,7 +46,8 @@ bool cle_de_la_suite(const char *cle) {
   const std::string_view racine = texte.substr(0, separateur), reste = texte.substr(separateur + 1);
   if (egal_sans_casse(racine, "HKEY_LOCAL_MACHINE") || egal_sans_casse(racine, "HKLM"))
     return egal_sans_casse(reste, "Software\\Vallorim_light");
-  if (!egal_sans_casse(racine, "HKEY_CLASSES_ROOT") && !egal_sans_casse(racine, "HKCR")) return false;
+  if (!egal_sans_casse(racine, "HKEY_CLASSES_ROOT") && !egal_sans_casse(racine, "HKCR"))
+    return false;
   for (const TypeDeFichier &t : TYPES_DE_FICHIERS)
     if (egal_sans_casse(reste, t.extension) || egal_sans_casse(reste, t.classe)) return true;
   return egal_sans_casse(reste, CLASSE_SANS_EXTENSION);

@@ -101,7 +101,8 @@ bool supprime_les_cles(std::FILE *liste) {
 // suite's key list. Otherwise says why.
 bool chemin_accepte(const char *chemin) {
   if (chemin[0] == '\0') {
-    putsacc("Aucun chemin d'installation n'a été lu dans le registre: aucun dossier n'est supprimé.\n");
+    putsacc(
+        "Aucun chemin d'installation n'a été lu dans le registre: aucun dossier n'est supprimé.\n");
     return false;
   }
   if (const char *raison = refus_du_chemin(chemin)) {
@@ -109,8 +110,9 @@ bool chemin_accepte(const char *chemin) {
     return false;
   }
   if (!tient_la_suite(chemin)) {
-    refuse(chemin, "ce dossier ne contient pas Utilitaires\\Uninstall.ini, ce n'est pas une"
-                   " installation de Vallorim: il n'est pas supprimé.\n");
+    refuse(chemin,
+           "ce dossier ne contient pas Utilitaires\\Uninstall.ini, ce n'est pas une"
+           " installation de Vallorim: il n'est pas supprimé.\n");
     return false;
   }
   return true;

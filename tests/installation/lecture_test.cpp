@@ -28,7 +28,9 @@ std::vector<std::string> cles(const std::string &contenu) {
   std::vector<std::string> lues;
   char ligne[TAILLE_LIGNE];
   for (Cle c = lit_cle(liste, ligne); c != Cle::fin; c = lit_cle(liste, ligne))
-    lues.push_back((c == Cle::trop_longue ? "trop longue:" : c == Cle::avec_nul ? "nul:" : "") +
+    lues.push_back((c == Cle::trop_longue ? "trop longue:"
+                    : c == Cle::avec_nul  ? "nul:"
+                                          : "") +
                    std::string(ligne));
   std::fclose(liste);
   return lues;
@@ -78,13 +80,15 @@ TEST(ListeDesCles, ALineHoldingANulByteIsOneLineAndNeverHidesTheHashLine) {
 }
 
 TEST(ListeDesCles, OnlyTheKeysThatTheInstallerWritesMayBeDeleted) {
-  for (const char *cle : {"HKEY_CLASSES_ROOT\\.cl", "HKEY_CLASSES_ROOT\\tblt_auto_file", "HKCR\\.TBL",
-                          "hkey_classes_root\\Nam_Auto_File", "HKLM\\Software\\Vallorim_light",
-                          "HKEY_LOCAL_MACHINE\\SOFTWARE\\vallorim_light"})
+  for (const char *cle :
+       {"HKEY_CLASSES_ROOT\\.cl", "HKEY_CLASSES_ROOT\\tblt_auto_file", "HKCR\\.TBL",
+        "hkey_classes_root\\Nam_Auto_File", "HKLM\\Software\\Vallorim_light",
+        "HKEY_LOCAL_MACHINE\\SOFTWARE\\vallorim_light"})
     EXPECT_TRUE(cle_de_la_suite(cle)) << cle;
-  for (const char *cle : {"HKEY_CLASSES_ROOT\\.cl\" /f & mkdir C:\\INJ3 & rem ", "HKEY_CLASSES_ROOT\\.txt",
-                          "HKEY_CLASSES_ROOT", "HKLM\\Software", "HKCU\\Software\\Vallorim_light",
-                          "HKEY_CLASSES_ROOT\\.cl\\shell", "HKEY_CLASSES_ROOT\\.cl ", ""})
+  for (const char *cle :
+       {"HKEY_CLASSES_ROOT\\.cl\" /f & mkdir C:\\INJ3 & rem ", "HKEY_CLASSES_ROOT\\.txt",
+        "HKEY_CLASSES_ROOT", "HKLM\\Software", "HKCU\\Software\\Vallorim_light",
+        "HKEY_CLASSES_ROOT\\.cl\\shell", "HKEY_CLASSES_ROOT\\.cl ", ""})
     EXPECT_FALSE(cle_de_la_suite(cle)) << cle;
 }
 
@@ -117,7 +121,8 @@ TEST(ReponseDeReg, FindsTheValueLineWithSpacesOrTabs) {
 }
 
 TEST(ReponseDeReg, TheDataKeepsItsOwnSpaces) {
-  EXPECT_EQ(chemin_de("    Chemin    REG_SZ    C:\\Mes jeux\\REG_SZ \\x\\\n"), "C:\\Mes jeux\\REG_SZ \\x\\");
+  EXPECT_EQ(chemin_de("    Chemin    REG_SZ    C:\\Mes jeux\\REG_SZ \\x\\\n"),
+            "C:\\Mes jeux\\REG_SZ \\x\\");
 }
 
 TEST(ReponseDeReg, WithoutValueLineThePathIsEmpty) {
@@ -128,24 +133,27 @@ TEST(ReponseDeReg, WithoutValueLineThePathIsEmpty) {
 }
 
 TEST(RefusDuChemin, OnlyTheShapeOfAnInstallationPasses) {
-  for (const char *chemin : {"C:\\Jeux\\Vallorim light (v5.3)", "D:\\Jeux vid\xE9o\\Vallorim light (v5.3)",
-                             "C:\\Vallorim light (v5.3)", "C:\\a.b\\Vallorim light (v5.3)"})
+  for (const char *chemin :
+       {"C:\\Jeux\\Vallorim light (v5.3)", "D:\\Jeux vid\xE9o\\Vallorim light (v5.3)",
+        "C:\\Vallorim light (v5.3)", "C:\\a.b\\Vallorim light (v5.3)"})
     EXPECT_EQ(refus_du_chemin(chemin), nullptr) << chemin;
   struct Cas {
     const char *chemin, *debut_de_la_raison;
   };
-  for (const Cas &cas : {Cas{"", "ce chemin est la racine"}, Cas{"C:", "ce chemin est la racine"},
-                         Cas{"C:\\", "ce chemin est la racine"}, Cas{".", "ce chemin est la racine"},
-                         Cas{"D:\\.", "ce chemin passe par"}, Cas{"..", "ce chemin ne commence pas"},
-                         Cas{"C:\\Jeux\\..\\Vallorim light (v5.3)", "ce chemin passe par"},
-                         Cas{"%USERPROFILE%", "ce chemin contient"},
-                         Cas{"C:\\Jeux\\x\" & mkdir C:\\INJ1 & rem ", "ce chemin contient"},
-                         Cas{"C:\\Jeux\tx\\Vallorim light (v5.3)", "ce chemin contient"},
-                         Cas{"Jeux\\Vallorim light (v5.3)", "ce chemin ne commence pas"},
-                         Cas{"C:\\Jeux", "ce dossier n'est pas"},
-                         Cas{"C:\\xVallorim light (v5.3)", "ce dossier n'est pas"}}) {
+  for (const Cas &cas :
+       {Cas{"", "ce chemin est la racine"}, Cas{"C:", "ce chemin est la racine"},
+        Cas{"C:\\", "ce chemin est la racine"}, Cas{".", "ce chemin est la racine"},
+        Cas{"D:\\.", "ce chemin passe par"}, Cas{"..", "ce chemin ne commence pas"},
+        Cas{"C:\\Jeux\\..\\Vallorim light (v5.3)", "ce chemin passe par"},
+        Cas{"%USERPROFILE%", "ce chemin contient"},
+        Cas{"C:\\Jeux\\x\" & mkdir C:\\INJ1 & rem ", "ce chemin contient"},
+        Cas{"C:\\Jeux\tx\\Vallorim light (v5.3)", "ce chemin contient"},
+        Cas{"Jeux\\Vallorim light (v5.3)", "ce chemin ne commence pas"},
+        Cas{"C:\\Jeux", "ce dossier n'est pas"},
+        Cas{"C:\\xVallorim light (v5.3)", "ce dossier n'est pas"}}) {
     const char *raison = refus_du_chemin(cas.chemin);
     ASSERT_NE(raison, nullptr) << cas.chemin;
-    EXPECT_EQ(std::string(raison).rfind(cas.debut_de_la_raison, 0), 0u) << cas.chemin << ": " << raison;
+    EXPECT_EQ(std::string(raison).rfind(cas.debut_de_la_raison, 0), 0u)
+        << cas.chemin << ": " << raison;
   }
 }

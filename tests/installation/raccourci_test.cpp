@@ -2,9 +2,9 @@
 // back with its target, working folder and icon; a path of the installer's
 // batch file, which the command interpreter reads in code page 437, still
 // lands in the folder meant; a failure says so with a non-zero status.
-#include <windows.h>
 #include <shlobj.h>
 #include <shobjidl.h>
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -80,14 +80,16 @@ TEST(Shortcut, MakesALinkThatTheShellReadsBack) {
 TEST(Shortcut, AnAccentedFolderOfABatchFileIsFoundAsWritten) {
   const std::string menu = complet("Menu D\xE9marrer");
   ASSERT_TRUE(CreateDirectoryA(menu.c_str(), nullptr));
-  const std::string cible = complet("Donn\xE9" "es");
+  const std::string cible = complet(
+      "Donn\xE9"
+      "es");
   ASSERT_TRUE(CreateDirectoryA(cible.c_str(), nullptr));
   std::string programme = SHORTCUT;  // from the test's working folder
   for (char &c : programme)
     if (c == '/') c = '\\';
-  const Execution e = par_batch("\"" + programme + "\" /F:\"" + menu + "\\lien.lnk\" /A:c /T:\"" +
-                                cible + "\\Sondeur.exe\" /W:\"" + cible + "\" /I:\"" + cible +
-                                "\\VA l.ico\"");
+  const Execution e =
+      par_batch("\"" + programme + "\" /F:\"" + menu + "\\lien.lnk\" /A:c /T:\"" + cible +
+                "\\Sondeur.exe\" /W:\"" + cible + "\" /I:\"" + cible + "\\VA l.ico\"");
   EXPECT_EQ(e.statut, 0) << e.sortie;
   const Lien lu = lit_lien(large(menu + "\\lien.lnk"));
   EXPECT_EQ(lu.cible, large(cible + "\\Sondeur.exe"));

@@ -15,10 +15,15 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string EXPLICATION =
-    "\nCe programme va mettre \xC3\xA0 jour la base de donn\xC3\xA9" "e du registre de ce PC, afin que\n"
-    "les fichiers de donn\xC3\xA9" "es du programme puissent \xC3\xAA" "tre l\xC3\xBB directement par le\n"
+    "\nCe programme va mettre \xC3\xA0 jour la base de donn\xC3\xA9"
+    "e du registre de ce PC, afin que\n"
+    "les fichiers de donn\xC3\xA9"
+    "es du programme puissent \xC3\xAA"
+    "tre l\xC3\xBB directement par le\n"
     "bloc-notes.\n(Et ceci est sans danger !!!)\n...";
-const std::string FIN = "\nMise \xC3\xA0 jour du registre termin\xC3\xA9" "e !...";
+const std::string FIN =
+    "\nMise \xC3\xA0 jour du registre termin\xC3\xA9"
+    "e !...";
 
 // Runs regupdater in `dossier`, the keys typed being two line ends.
 Execution regupdater_dans(const fs::path &dossier) {
@@ -33,11 +38,14 @@ Execution regupdater_dans(const fs::path &dossier) {
 
 TEST(Regupdater, OnLinuxTheListStaysEmptyAndNothingIsImported) {
   const fs::path racine = fs::absolute(dossier_du_test());
-  const fs::path donnees = racine / "Donn\xC3\xA9" "es";  // the data folder, named in UTF-8
+  const fs::path donnees = racine /
+                           "Donn\xC3\xA9"
+                           "es";  // the data folder, named in UTF-8
   const fs::path registre = racine / "Utilitaires" / "Registre";
   fs::create_directories(donnees);
   fs::create_directories(registre);
-  for (const char *nom : {"a.reg", "b c.reg"}) std::fclose(std::fopen((registre / nom).c_str(), "w"));
+  for (const char *nom : {"a.reg", "b c.reg"})
+    std::fclose(std::fopen((registre / nom).c_str(), "w"));
   std::FILE *ancienne = std::fopen((donnees / "temp.tmp").c_str(), "w");
   std::fputs("vieux.reg\n", ancienne);  // a list left by an earlier run is emptied
   std::fclose(ancienne);
@@ -59,5 +67,6 @@ TEST(Regupdater, WithoutTheDataFolderItStopsWithStatusOne) {
   EXPECT_EQ(e.statut, 1);
   EXPECT_EQ(e.sortie, EXPLICATION +
                           "\n!!! Une erreur est survenue durant l'ouverture du fichier "
-                          "../../Donn\xC3\xA9" "es/temp.tmp, en mode w...");
+                          "../../Donn\xC3\xA9"
+                          "es/temp.tmp, en mode w...");
 }

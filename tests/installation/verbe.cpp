@@ -31,7 +31,8 @@ std::string commande_du_verbe() {
   if (RegOpenKeyExA(HKEY_CLASSES_ROOT, CLE_DU_VERBE, 0, KEY_READ, &cle) != ERROR_SUCCESS) return "";
   char valeur[1024] = "";
   DWORD taille = sizeof valeur - 1;
-  const LONG lu = RegQueryValueExA(cle, nullptr, nullptr, nullptr, reinterpret_cast<BYTE *>(valeur), &taille);
+  const LONG lu =
+      RegQueryValueExA(cle, nullptr, nullptr, nullptr, reinterpret_cast<BYTE *>(valeur), &taille);
   RegCloseKey(cle);
   return lu == ERROR_SUCCESS ? valeur : "";
 }
@@ -54,8 +55,8 @@ int main(int argc, char **argv) {
   STARTUPINFOA demarrage{};
   demarrage.cb = sizeof demarrage;
   PROCESS_INFORMATION processus{};
-  if (!CreateProcessA(nullptr, ligne.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &demarrage,
-                      &processus))
+  if (!CreateProcessA(nullptr, ligne.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                      &demarrage, &processus))
     return 2;
   DWORD code = 2;
   if (WaitForSingleObject(processus.hProcess, 60000) == WAIT_OBJECT_0)

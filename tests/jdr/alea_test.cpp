@@ -41,8 +41,15 @@ TEST(Alea, RandMaxIsThePlatformsOwn) {
 // Exact in floating point too: RAND_MAX + 1 is a power of two and the
 // products stay below 2^53. The last two ranges have low above high.
 TEST(Alea, SingleDrawsAreTheWholeQuotientOfOneRawDraw) {
-  for (const auto &[bas, haut] : {std::pair{1, 1}, {1, 6}, {1, 1000000}, {3, 3}, {-2, 2},
-                                  {-100, -90}, {0, 999999}, {5, 4}, {5, 2}}) {
+  for (const auto &[bas, haut] : {std::pair{1, 1},
+                                  {1, 6},
+                                  {1, 1000000},
+                                  {3, 3},
+                                  {-2, 2},
+                                  {-100, -90},
+                                  {0, 999999},
+                                  {5, 4},
+                                  {5, 2}}) {
     const std::vector<int> bruts = tirages_bruts(GRAINE, 300);
     std::srand(GRAINE);
     for (const int r : bruts) {
@@ -69,7 +76,7 @@ TEST(Alea, DrawsStayInRangeAndReachEveryValue) {
 
 TEST(Alea, DoubleDrawsReturnTheSecondOfTwo) {
   std::srand(GRAINE);
-  const std::vector<int> simples = {NbAlea1bf(6), NbAlea1bf(6), NbAlea1bf(6),
+  const std::vector<int> simples = {NbAlea1bf(6),       NbAlea1bf(6),       NbAlea1bf(6),
                                     NbAlea2bf(-50, 50), NbAlea2bf(-50, 50), NbAlea2bf(-50, 50)};
   std::srand(GRAINE);
   EXPECT_EQ(NbAlea1b(6), simples[1]);

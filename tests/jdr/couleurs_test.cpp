@@ -112,8 +112,8 @@ TEST(CouleursSansFichier, AMissingFileEndsTheProgram) {
 #else
   const std::string nom = (dossier / "Couleurs.ini").string();
 #endif
-  EXPECT_EQ(sortie,
-            "\n!!! Une erreur est survenue durant l'ouverture du fichier " + nom + ", en mode r...");
+  EXPECT_EQ(sortie, "\n!!! Une erreur est survenue durant l'ouverture du fichier " + nom +
+                        ", en mode r...");
 }
 
 #ifdef _WIN32

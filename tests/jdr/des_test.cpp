@@ -17,7 +17,6 @@
 #include "tests/support/console.h"
 #include "tests/support/support.h"
 
-
 namespace {
 
 struct Des {
@@ -98,10 +97,10 @@ TEST(InterpretDes, ALongExpressionIsCutAt254Characters) {
 }
 
 TEST(InterpretDesDeathTest, ATableBeyondWhatMemoryAllowsEndsTheProgram) {
-  const std::string message = "\nErreur d'allocation de m" E_AIGU "moire, la m" E_AIGU
-                              "moire vive est insuffisante.\n...";
-  for (const char *texte : {"1000001d6", "300407404d4", "99999999999999999999999d6",
-                            "999999d6 1d4 1d8"}) {
+  const std::string message =
+      "\nErreur d'allocation de m" E_AIGU "moire, la m" E_AIGU "moire vive est insuffisante.\n...";
+  for (const char *texte :
+       {"1000001d6", "300407404d4", "99999999999999999999999d6", "999999d6 1d4 1d8"}) {
     char tampon[TAILLE_TEXTE_DES];
     EXPECT_EQ(sortie_finale([&] { interpret_des(texte, tampon); }, "\n\n", 1, "malloc: "), message)
         << texte;
@@ -166,7 +165,7 @@ TEST(PhJdr, PrintsWhatTheDrawFindsAndClosesTheFile) {
   // A count of 0, -1 or none still draws, and the draw is then 1.
   const std::pair<const char *, const char *> cas[] = {
       {"#0\n#1 un\n", "un\n\n"}, {"#-1\n#0 z\xE9ro\n#1 un\n", "un\n\n"}, {"", ""},
-      {"#\n#1 un\n", "un\n\n"}, {"#1\n#2 deux\n#3 trois\n", ""}, {"#1\n#1 un\n", "un\n\n"}};
+      {"#\n#1 un\n", "un\n\n"},  {"#1\n#2 deux\n#3 trois\n", ""},        {"#1\n#1 un\n", "un\n\n"}};
   for (const auto &[contenu, attendu] : cas) {
     const std::string chemin = ecrit_fichier("table.txt", contenu);
     int apres = -1;
@@ -194,8 +193,8 @@ TEST(PhJdr, TheSampleFileIsNumberedForIt) {
     ASSERT_EQ(contenu.substr(debut, en_tete.size()), en_tete);
     const std::size_t suivant = contenu.find("\n#", debut + 1);
     const std::size_t texte = debut + en_tete.size();
-    const std::string entree =
-        contenu.substr(texte, (suivant == std::string::npos ? contenu.size() - 1 : suivant) + 1 - texte);
+    const std::string entree = contenu.substr(
+        texte, (suivant == std::string::npos ? contenu.size() - 1 : suivant) + 1 - texte);
     possibles.insert(acc(entree.c_str(), chfunc) + std::string("\n"));
     debut = suivant;
   }

@@ -75,7 +75,8 @@ const std::string FEUILLE =
     "Alignement: Neutre bon\n"
     "Jet d'attaque: +3\n"
     "Jet de sauvegarde:\n"
-    " R\xE9" "flexe: +3\n"
+    " R\xE9"
+    "flexe: +3\n"
     " Vigueur: +5\n"
     " Volont\xE9: +7\n"
     "Points de vie: 26 (DV=2d8+4d8+4)\n"
@@ -84,7 +85,8 @@ const std::string FEUILLE =
     "Arme secondaire: Fronde 1d4\n"
     "Arme tertiaire: Serpe 1d6\n"
     "Bouclier: Rondache en bois\n"
-    "Langues parl\xE9" "es:\n"
+    "Langues parl\xE9"
+    "es:\n"
     "Commun\n"
     "Elfe\n"
     "Druidique\n"
@@ -99,7 +101,8 @@ const std::string FEUILLE =
     ">\n"
     "2 objets magiques \xE0 d\xE9terminer.\n"
     "Points d'exp\xE9rience: 900\n"
-    "Capacit\xE9s sp\xE9" "ciales:\n"
+    "Capacit\xE9s sp\xE9"
+    "ciales:\n"
     "Empathie sauvage\n"
     "#attsup.Morsure du loup +4\n"
     ">\n"
@@ -131,8 +134,8 @@ TEST(ScanFeuillePerso, ReadsTheCompleteSampleFieldByField) {
   EXPECT_STREQ(f.categorie_taille, "M");
   EXPECT_EQ(f.age, 32);
   EXPECT_STREQ(f.suite_age, ", v\xE9t\xE9ran des guerres du Nord");
-  EXPECT_EQ(entrees(f.traits_physiques),
-            (Liste{"Cicatrice en travers de la joue gauche", "Cheveux bruns coup\xE9s court", ">"}));
+  EXPECT_EQ(entrees(f.traits_physiques), (Liste{"Cicatrice en travers de la joue gauche",
+                                                "Cheveux bruns coup\xE9s court", ">"}));
   EXPECT_EQ(std::vector<int>(f.caracteristiques, f.caracteristiques + 6),
             (std::vector<int>{17, 13, 14, 10, 8, 12}));
   EXPECT_EQ(std::vector<int>(f.modificateurs, f.modificateurs + 6),
@@ -149,10 +152,14 @@ TEST(ScanFeuillePerso, ReadsTheCompleteSampleFieldByField) {
   EXPECT_EQ(f.dv_classe_faces, 10);
   EXPECT_EQ(f.dv_bonus, 10);
   EXPECT_STREQ(f.armure, "Cotte de mailles");
-  EXPECT_STREQ(f.arme_principale, "\xC9p\xE9" "e longue 1d8+3");
+  EXPECT_STREQ(f.arme_principale,
+               "\xC9p\xE9"
+               "e longue 1d8+3");
   EXPECT_STREQ(f.arme_secondaire, "Arc long 1d8");
   EXPECT_STREQ(f.arme_tertiaire, "Dague 1d4+3");
-  EXPECT_STREQ(f.bouclier, "\xC9" "cu en bois");
+  EXPECT_STREQ(f.bouclier,
+               "\xC9"
+               "cu en bois");
   EXPECT_EQ(entrees(f.langues), (Liste{"Commun", "Nain", ">"}));
   EXPECT_EQ(entrees(f.dons),
             (Liste{"Attaque en puissance", "Science de l'initiative", "Volont\xE9 de fer", ">"}));
@@ -187,8 +194,8 @@ TEST(ScanFeuillePerso, ReadsTheSampleWithoutOptionalLinesOrExperience) {
   EXPECT_EQ(f.dv_classe_nombre, 1);
   EXPECT_EQ(f.dv_classe_faces, 6);
   EXPECT_EQ(f.dv_bonus, 1);
-  for (const char *arme : {f.armure, f.arme_principale, f.arme_secondaire, f.arme_tertiaire,
-                           f.bouclier})
+  for (const char *arme :
+       {f.armure, f.arme_principale, f.arme_secondaire, f.arme_tertiaire, f.bouclier})
     EXPECT_STREQ(arme, ">");
   EXPECT_EQ(entrees(f.langues), (Liste{"Gobelin", ">"}));
   EXPECT_EQ(entrees(f.competences), (Liste{"D\xE9placement silencieux ", "Discr\xE9tion ", ">"}));
@@ -205,8 +212,8 @@ TEST(ScanFeuillePerso, MissingOptionalLinesLeaveTheirEndMarker) {
     EXPECT_STREQ(arme, ">");
   EXPECT_EQ(entrees(sans->langues), (Liste{"Commun", "Elfe", "Druidique", ">"}));
 
-  const auto deux = lit(remplace(FEUILLE, ARMES,
-                                 "Arme principale: Cimeterre 1d6\nBouclier: Rondache en bois\n"));
+  const auto deux =
+      lit(remplace(FEUILLE, ARMES, "Arme principale: Cimeterre 1d6\nBouclier: Rondache en bois\n"));
   EXPECT_STREQ(deux->armure, ">");
   EXPECT_STREQ(deux->arme_principale, "Cimeterre 1d6");
   EXPECT_STREQ(deux->arme_secondaire, ">");
@@ -293,8 +300,8 @@ TEST(AfficheurStructDebug, ReadingTheDisplaysLayoutAndShowingItAgainGivesTheSame
   // The display puts the additional attack among the weapons, and the reader
   // keeps the space before a skill's '+' as part of its name, so the name
   // comes back with it before the display's own " +".
-  std::string attendu = remplace(FEUILLE, "Bouclier:",
-                                 "Attaque suppl\xE9mentaire: Morsure du loup +4\nBouclier:");
+  std::string attendu =
+      remplace(FEUILLE, "Bouclier:", "Attaque suppl\xE9mentaire: Morsure du loup +4\nBouclier:");
   attendu = remplace(attendu, "#attsup.Morsure du loup +4\n", "");
   attendu = remplace(attendu, "nature +9", "nature  +9");
   attendu = remplace(attendu, "secours +6", "secours  +6");
@@ -322,11 +329,14 @@ TEST(AfficheurStructDebug, ShowsEmptyListsEmptyWeaponsAndZeroModifiers) {
             "Force: 0 (+0)\nDext\xE9rit\xE9: 0 (+0)\nConstitution: 0 (+0)\n"
             "Intelligence: 0 (+0)\nSagesse: 0 (-1)\nCharisme: 0 (+0)\n"
             "\nAlignement: \nJet d'attaque: +6\\+1\nJet de sauvegarde:\n"
-            " R\xE9" "flexe: +0\n Vigueur: +0\n Volont\xE9: +0\nPoints de vie: 0 (DV=0+0d0+0)\n"
+            " R\xE9"
+            "flexe: +0\n Vigueur: +0\n Volont\xE9: +0\nPoints de vie: 0 (DV=0+0d0+0)\n"
             "Armure: \nArme principale: \nArme secondaire: \nArme tertiaire: \nBouclier: \n"
-            "Langues parl\xE9" "es:\n>\nDons:\n>\nComp\xE9tences:\n>\n"
+            "Langues parl\xE9"
+            "es:\n>\nDons:\n>\nComp\xE9tences:\n>\n"
             "0 objets magiques \xE0 d\xE9terminer.\nPoints d'exp\xE9rience: -1\n"
-            "Capacit\xE9s sp\xE9" "ciales:\n>\n#Equipements:\n>\n");
+            "Capacit\xE9s sp\xE9"
+            "ciales:\n>\n#Equipements:\n>\n");
 }
 
 TEST(ScanFeuillePerso, ASheetCutAnywhereEndsWithEveryListClosed) {
@@ -334,9 +344,9 @@ TEST(ScanFeuillePerso, ASheetCutAnywhereEndsWithEveryListClosed) {
   ASSERT_GT(complete.size(), 1000u);
   for (std::size_t longueur = 0; longueur <= complete.size(); ++longueur) {
     const auto f = lit(complete.substr(0, longueur));
-    for (const Liste &liste : {entrees(f->traits_physiques), entrees(f->langues),
-                               entrees(f->dons), entrees(f->competences),
-                               entrees(f->capacites_speciales), entrees(f->equipement)})
+    for (const Liste &liste :
+         {entrees(f->traits_physiques), entrees(f->langues), entrees(f->dons),
+          entrees(f->competences), entrees(f->capacites_speciales), entrees(f->equipement)})
       ASSERT_EQ(liste.back(), ">") << longueur;
   }
 

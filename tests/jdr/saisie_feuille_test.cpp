@@ -77,13 +77,13 @@ namespace {
 // The answers of a dialogue in the order of its questions: lines for the
 // texts and lists, keys ended by Enter ('\r') for the numbers and dice.
 struct Dialogue {
-  std::string nom = "\n", classe = "\n", niveau = "1\r", race = "\n", sexe = "\n",
-              poids = "\n", taille = "\n", categorie = "\n", age = "\n", traits = "fin\n",
+  std::string nom = "\n", classe = "\n", niveau = "1\r", race = "\n", sexe = "\n", poids = "\n",
+              taille = "\n", categorie = "\n", age = "\n", traits = "fin\n",
               caracteristiques = "10\r10\r10\r10\r10\r10\r", vision = "\n", alignement = "\n",
               attaques = "0\n", sauvegardes = "0\r0\r0\r", points_de_vie = "1\r",
-              des_raciaux = "\r", des_classe = "1d4\r", armes = "\n\n\n\n\n",
-              langues = "fin\n", dons = "fin\n", competences = "fin\n", xp = "\n",
-              capacites = "fin\n", equipement = "fin\n";
+              des_raciaux = "\r", des_classe = "1d4\r", armes = "\n\n\n\n\n", langues = "fin\n",
+              dons = "fin\n", competences = "fin\n", xp = "\n", capacites = "fin\n",
+              equipement = "fin\n";
 
   std::string clavier() const {
     return nom + classe + niveau + race + sexe + poids + taille + categorie + age + traits +
@@ -122,8 +122,14 @@ std::size_t compte(const std::string &texte, const std::string &motif) {
 TEST(SaisieFeuillePerso, AWholeDialogueFillsTheRecordFieldByField) {
   Dialogue d;
   d.nom = "Arwen\n";
-  d.classe = "R\xF4" "deuse\n";
-  d.niveau = "\r" "7/0\r" "x" "3+2\r";  // empty, then a division by 0 and its pause's key
+  d.classe =
+      "R\xF4"
+      "deuse\n";
+  d.niveau =
+      "\r"
+      "7/0\r"
+      "x"
+      "3+2\r";  // empty, then a division by 0 and its pause's key
   d.race = "Elfe\n";
   d.sexe = "Femme\n";
   d.poids = "55 kilos\n";
@@ -140,7 +146,9 @@ TEST(SaisieFeuillePerso, AWholeDialogueFillsTheRecordFieldByField) {
   d.des_raciaux = "\r";
   d.des_classe = "\r3d10\r";  // an empty answer is refused here
   d.armes = "Cuir clout\xE9\nArc long\n\n\n\n";
-  d.dons = "Tir pr\xE9" "cis\nfIn\nFIN\n";
+  d.dons =
+      "Tir pr\xE9"
+      "cis\nfIn\nFIN\n";
   d.competences = "D\xE9tection\n7\rEscalade\n\r1+1\rFin\n";
   d.xp = "300\n";
   d.capacites = "#attsup.Morsure +5\nfin \nfin\n";
@@ -149,7 +157,9 @@ TEST(SaisieFeuillePerso, AWholeDialogueFillsTheRecordFieldByField) {
   const feuille_perso &f = *s.fiche;
 
   EXPECT_STREQ(f.nom, "Arwen");
-  EXPECT_STREQ(f.classe, "R\xF4" "deuse");
+  EXPECT_STREQ(f.classe,
+               "R\xF4"
+               "deuse");
   EXPECT_EQ(f.niveau, 5);
   EXPECT_STREQ(f.race, "Elfe");
   EXPECT_STREQ(f.sexe, "Femme");
@@ -179,7 +189,9 @@ TEST(SaisieFeuillePerso, AWholeDialogueFillsTheRecordFieldByField) {
   EXPECT_STREQ(f.arme_tertiaire, "");
   EXPECT_STREQ(f.bouclier, "");
   EXPECT_EQ(entrees(f.langues), Liste{">"});
-  EXPECT_EQ(entrees(f.dons), (Liste{"Tir pr\xE9" "cis", "fIn", ">"}));
+  EXPECT_EQ(entrees(f.dons), (Liste{"Tir pr\xE9"
+                                    "cis",
+                                    "fIn", ">"}));
   EXPECT_EQ(entrees(f.competences), (Liste{"D\xE9tection", "Escalade", ">"}));
   EXPECT_EQ(f.bonus_competences[0], 7);
   EXPECT_EQ(f.bonus_competences[1], 2);
@@ -210,32 +222,41 @@ TEST(SaisieFeuillePerso, AsksEveryQuestionWithItsExactWords) {
             "caract\xC3\xA9ristiques du personnage.\n\n"
             "Nom: Classe: Niveau: 1\n"
             "Race: Sexe: Poids (en Kg): Taille (en cm): Cat\xC3\xA9gorie de taille: Age: "
-            "Traits physiques: (Un appui sur entr\xC3\xA9" "e permet de s\xC3\xA9parer les "
+            "Traits physiques: (Un appui sur entr\xC3\xA9"
+            "e permet de s\xC3\xA9parer les "
             "diff\xC3\xA9rents traits\nphysiques. Terminer la saisie par le terme fin)\n?: "
             "Force: 10\nDext\xC3\xA9rit\xC3\xA9: 10\nConstitution: 10\nIntelligence: 10\n"
             "Sagesse: 10\nCharisme: 10\n"
             "Type de vision: Alignement: "
             "Jets d'attaques (S\xC3\xA9parer par les diff\xC3\xA9rentes valeur par \\. "
             "Ex: +6\\+1): +"
-            "Jet de sauvegarde r\xC3\xA9" "flexe: +0\n"
+            "Jet de sauvegarde r\xC3\xA9"
+            "flexe: +0\n"
             "Jet de sauvegarde vigueur: +0\n"
             "Jet de sauvegarde volont\xC3\xA9: +0\n"
             "Points de vie: 1\n"
             "D\xC3\xA9s de vie raciaux (.d.): \n"
             "D\xC3\xA9s de vie de classe (.d.): 1d4\n"
             "Armure: Arme principale: Arme secondaire: Arme tertiaire: Bouclier: "
-            "Langues connues: (Un appui sur entr\xC3\xA9" "e permet de s\xC3\xA9parer les "
+            "Langues connues: (Un appui sur entr\xC3\xA9"
+            "e permet de s\xC3\xA9parer les "
             "diff\xC3\xA9rentes langues. Terminer la saisie par le terme fin)\n?: "
-            "Liste des dons: (Un appui sur entr\xC3\xA9" "e permet de s\xC3\xA9parer les "
+            "Liste des dons: (Un appui sur entr\xC3\xA9"
+            "e permet de s\xC3\xA9parer les "
             "diff\xC3\xA9rents dons.\nTerminer la saisie par le terme fin)\n?: "
-            "Liste des comp\xC3\xA9tences: (Un appui sur entr\xC3\xA9" "e permet de "
+            "Liste des comp\xC3\xA9tences: (Un appui sur entr\xC3\xA9"
+            "e permet de "
             "s\xC3\xA9parer les diff\xC3\xA9rentes\ncomp\xC3\xA9tences. Terminer la saisie "
             "par le terme fin)\n?: Niveau, Saut +2\n?: "
             "XP rapport\xC3\xA9 par le personnage s'il est vaincu: "
-            "Capacit\xC3\xA9s sp\xC3\xA9" "ciales: (Un appui sur entr\xC3\xA9" "e permet de "
-            "s\xC3\xA9parer les diff\xC3\xA9rentes\ncapacit\xC3\xA9 sp\xC3\xA9" "ciales. "
+            "Capacit\xC3\xA9s sp\xC3\xA9"
+            "ciales: (Un appui sur entr\xC3\xA9"
+            "e permet de "
+            "s\xC3\xA9parer les diff\xC3\xA9rentes\ncapacit\xC3\xA9 sp\xC3\xA9"
+            "ciales. "
             "Terminer la saisie par le terme fin)\n?: "
-            "Equipement: (Un appui sur entr\xC3\xA9" "e permet de s\xC3\xA9parer les "
+            "Equipement: (Un appui sur entr\xC3\xA9"
+            "e permet de s\xC3\xA9parer les "
             "diff\xC3\xA9rents \xC3\xA9l\xC3\xA9ments de\nl'\xC3\xA9quipement. Terminer la "
             "saisie par le terme fin)\n?: ");
   EXPECT_EQ(std::vector<int>(s.fiche->attaques, s.fiche->attaques + 2), (std::vector<int>{0, 0}));
@@ -268,9 +289,9 @@ TEST(SaisieFeuillePerso, TheEndOfInputEndsTheDialogueWithEveryListClosed) {
   EXPECT_STREQ(f.nom, "Arwen");
   EXPECT_EQ(f.niveau, 0);
   EXPECT_EQ(f.dv_classe_nombre, 0);
-  for (const Liste &liste : {entrees(f.traits_physiques), entrees(f.langues), entrees(f.dons),
-                             entrees(f.competences), entrees(f.capacites_speciales),
-                             entrees(f.equipement)})
+  for (const Liste &liste :
+       {entrees(f.traits_physiques), entrees(f.langues), entrees(f.dons), entrees(f.competences),
+        entrees(f.capacites_speciales), entrees(f.equipement)})
     EXPECT_EQ(liste, Liste{">"});
   EXPECT_EQ(compte(s.sortie, "Niveau: "), 1u);
 }

@@ -20,8 +20,8 @@ std::string par(char *(*conversion)(const char *, char *), const std::string &te
 TEST(LinuxAcc, WritesSourceLettersInUtf8AndLeavesTheRest) {
   EXPECT_EQ(par(linux_acc, "\xE9"), "\xC3\xA9");
   EXPECT_EQ(par(linux_acc, "\xC3\xA9t\xC3\xA9"), "\xC3\xA9t\xC3\xA9");  // already UTF-8
-  EXPECT_EQ(par(linux_acc, "\xC9"), "\xC9");                           // capitals stay
-  EXPECT_EQ(par(linux_acc, "a\xC3"), "a\xC3");                         // a final 0xC3
+  EXPECT_EQ(par(linux_acc, "\xC9"), "\xC9");                            // capitals stay
+  EXPECT_EQ(par(linux_acc, "a\xC3"), "a\xC3");                          // a final 0xC3
   EXPECT_EQ(par(linux_acc, "\xFF\xE0z"), "\xC3\xBF\xC3\xA0z");
 }
 
@@ -84,7 +84,11 @@ TEST(InversAccWindows, GivesTheSourceSetFromTheConsoleAndUtf8) {
   EXPECT_EQ(par(invers_acc, "\x84"), "\xE4");
   EXPECT_EQ(par(invers_acc, "\xE4"), "\xF5");
   EXPECT_EQ(par(invers_acc, "\xE9"), "\xE9");
-  EXPECT_EQ(par(invers_acc, "\xC3\xA7" "a"), "\xE7" "a");
+  EXPECT_EQ(par(invers_acc,
+                "\xC3\xA7"
+                "a"),
+            "\xE7"
+            "a");
 }
 #else
 TEST(AccLinux, GivesUtf8) {

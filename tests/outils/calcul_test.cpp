@@ -12,7 +12,6 @@
 #include "tests/support/console.h"
 #include "tests/support/support.h"
 
-
 namespace {
 
 struct Calcul {
@@ -63,28 +62,58 @@ std::string somme_de_uns(int nombre) {
 }  // namespace
 
 TEST(InterpretCalc, ProductsBeforeSumsEachLevelLeftToRight) {
-  verifie({{"2+3*4", 14}, {"2*3+4", 10}, {"2-3*4", -10}, {"8/4/2", 1}, {"10-4-3", 3},
-           {"2*3*4-1", 23}, {"12/4*3", 9}, {"1-2+3", 2}});
+  verifie({{"2+3*4", 14},
+           {"2*3+4", 10},
+           {"2-3*4", -10},
+           {"8/4/2", 1},
+           {"10-4-3", 3},
+           {"2*3*4-1", 23},
+           {"12/4*3", 9},
+           {"1-2+3", 2}});
 }
 
 TEST(InterpretCalc, InnermostParenthesesFirstInTheOrderTheyClose) {
-  verifie({{"(2+3)*4", 20}, {"2*(3+4)", 14}, {"((1+2)*3)", 9}, {"(1+2)*(3+4)", 21},
-           {"2*(3)+(4)", 10}, {"2*(3-1)*(4-2)", 8}, {"(2+3)-1", 4}, {"(1+2)-(3+4)", -4},
-           {"10/(5-3)-(2*2)", 1}, {"((2))", 2}, {"100/((2+3)*(1+1))", 10}});
+  verifie({{"(2+3)*4", 20},
+           {"2*(3+4)", 14},
+           {"((1+2)*3)", 9},
+           {"(1+2)*(3+4)", 21},
+           {"2*(3)+(4)", 10},
+           {"2*(3-1)*(4-2)", 8},
+           {"(2+3)-1", 4},
+           {"(1+2)-(3+4)", -4},
+           {"10/(5-3)-(2*2)", 1},
+           {"((2))", 2},
+           {"100/((2+3)*(1+1))", 10}});
 }
 
 TEST(InterpretCalc, ASignNegatesTheNextNumberOrTheWholeGroup) {
-  verifie({{"-3+5", 2}, {"2*-3", -6}, {"2--3", 5}, {"-(2+3)", -5}, {"--3", 3}, {"---3", -3},
-           {"2*-(3+4)", -14}, {"8/-(2)", -4}, {"-(2+3)*4", -20}, {"1--(2)", 3},
-           {"-(-(2))", 2}, {"-(1)-(1)", -2}, {"(-2)*(-(1+2))", 6}, {"+3", 3}, {"2*+3", 6},
+  verifie({{"-3+5", 2},
+           {"2*-3", -6},
+           {"2--3", 5},
+           {"-(2+3)", -5},
+           {"--3", 3},
+           {"---3", -3},
+           {"2*-(3+4)", -14},
+           {"8/-(2)", -4},
+           {"-(2+3)*4", -20},
+           {"1--(2)", 3},
+           {"-(-(2))", 2},
+           {"-(1)-(1)", -2},
+           {"(-2)*(-(1+2))", 6},
+           {"+3", 3},
+           {"2*+3", 6},
            {"-+3", -3}});
 }
 
 TEST(InterpretCalc, WorksInSinglePrecision) {
   // 2^24 + 1 is the first whole number a float cannot hold: in double
   // precision the last one would give 1.
-  verifie({{"7/2", 3.5f}, {"1/3", 0.33333334f}, {"16777217", 16777216.0f},
-           {"16777217-16777216", 0}, {"16777216+1-16777216", 0}, {"1.5.3+1", 2.5f}});
+  verifie({{"7/2", 3.5f},
+           {"1/3", 0.33333334f},
+           {"16777217", 16777216.0f},
+           {"16777217-16777216", 0},
+           {"16777216+1-16777216", 0},
+           {"1.5.3+1", 2.5f}});
 }
 
 TEST(InterpretCalc, ZeroResults) {
@@ -125,12 +154,14 @@ TEST(InterpretCalc, UnequalParenthesesAreCounted) {
 
 TEST(InterpretCalc, MalformedExpressionsAreTold) {
   const std::string nombre = "Erreur: il manque un nombre";
-  for (const char *texte : {"3*", "*3", "3+", "()", "2*()", "-", "+", "(3-)", "(*2)", "-*3", "3*/2"})
+  for (const char *texte :
+       {"3*", "*3", "3+", "()", "2*()", "-", "+", "(3-)", "(*2)", "-*3", "3*/2"})
     refusee(texte, nombre);
   for (const char *texte : {"2(3)", "(2)(3)", "(2)3", "(1+2)(3+4)*0"})
     refusee(texte, "Erreur: il manque un op" E_AIGU "rateur");
   for (const char *texte : {")1+2(", ")(", "(1))+((2)"})
-    refusee(texte, "Erreur: une parenth" E_GRAVE "se est ferm" E_AIGU "e avant d'" E_CIRC "tre ouverte");
+    refusee(texte,
+            "Erreur: une parenth" E_GRAVE "se est ferm" E_AIGU "e avant d'" E_CIRC "tre ouverte");
   verifie({{"1+1", 2}});  // and the next call is served as usual
 }
 
@@ -146,8 +177,8 @@ TEST(InterpretCalc, FiftyTokensFitAndOneMoreIsTold) {
   const std::string message = "Erreur: l'expression d" E_AIGU "passe 50 nombres, signes, op" E_AIGU
                               "rateurs et parenth" E_GRAVE "ses";
   refusee("--" + somme_de_uns(25), message);
-  refusee(std::string(51, '('), message);  // before the parentheses are counted
-  refusee(somme_de_uns(26) + " ", message);                                   // the 51st token comes first
+  refusee(std::string(51, '('), message);    // before the parentheses are counted
+  refusee(somme_de_uns(26) + " ", message);  // the 51st token comes first
   refusee(somme_de_uns(25) + " ", "Erreur: le symbole   n'est pas reconnu");  // the symbol does
 }
 

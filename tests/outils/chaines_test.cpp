@@ -99,7 +99,7 @@ TEST(EffaceN, CutsTheLineEndWithinTheLastFiveCharacters) {
   struct Cas {
     std::string avant, apres;
   } cas[] = {
-      {"abc\r\n", "abc"}, {"abc\n", "abc"},         {"abc", "abc"},
+      {"abc\r\n", "abc"},         {"abc\n", "abc"}, {"abc", "abc"},
       {"a\nbcdefg", "a\nbcdefg"}, {"ab\ncd", "ab"}, {"", ""},
   };
   for (const Cas &c : cas) {

@@ -63,8 +63,12 @@ std::string reste_de_l_entree() {
 }  // namespace
 
 TEST(Getsdyn, BlockIsOneHundredBytesLargerThanTheLastCapacity) {
-  for (const auto &[longueur, bloc] : {std::pair<std::size_t, std::size_t>{0, 200}, {100, 200},
-                                      {101, 300}, {200, 300}, {201, 400}, {1000, 1100}}) {
+  for (const auto &[longueur, bloc] : {std::pair<std::size_t, std::size_t>{0, 200},
+                                       {100, 200},
+                                       {101, 300},
+                                       {200, 300},
+                                       {201, 400},
+                                       {1000, 1100}}) {
     std::string texte(longueur, ' ');
     for (std::size_t i = 0; i < longueur; ++i) texte[i] = static_cast<char>('a' + i % 26);
     EXPECT_EQ(lit_dyn(texte + "\nsuite", 0, bloc), texte);
@@ -87,8 +91,15 @@ TEST(Getsdyn, StopsAtTheEndOfInputButNotAtByteFF) {
   EXPECT_EQ(lit_dyn("", 0), "");
   EXPECT_EQ(lit_dyn("sans fin", 0), "sans fin");
   EXPECT_EQ(lit_dyn("abc\n", ';'), "abc");  // the end character never comes
-  EXPECT_EQ(lit_dyn("a\xFF" "b;c", ';'), "a\xFF" "b");
-  EXPECT_EQ(lit_dyn("ab\xFF" "cd", '\xFF'), "ab");
+  EXPECT_EQ(lit_dyn("a\xFF"
+                    "b;c",
+                    ';'),
+            "a\xFF"
+            "b");
+  EXPECT_EQ(lit_dyn("ab\xFF"
+                    "cd",
+                    '\xFF'),
+            "ab");
   EXPECT_EQ(reste_de_l_entree(), "cd");
   EXPECT_EQ(lit_dyn("ab", '\xFF'), "ab");
 }
@@ -152,7 +163,9 @@ TEST(Fclean, CutsAtTheFirstLineFeedWithoutReading) {
 }
 
 TEST(Fpurge, ConsumesTheLineFeedAndNoMore) {
-  entree_depuis("a\xFF" "b\n\nsuite");
+  entree_depuis(
+      "a\xFF"
+      "b\n\nsuite");
   EXPECT_EQ(fpurge(stdin), 0);
   EXPECT_EQ(fpurge(stdin), 0);
   EXPECT_EQ(reste_de_l_entree(), "suite");

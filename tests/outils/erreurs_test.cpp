@@ -52,7 +52,8 @@ TEST(ErreurDeathTest, AFailedAllocationEndsTheProgram) {
 #ifdef _WIN32
             "\nErreur d'allocation de m\x82moire, la m\x82moire vive est insuffisante.\n...");
 #else
-            "\nErreur d'allocation de m\xC3\xA9moire, la m\xC3\xA9moire vive est insuffisante.\n...");
+            "\nErreur d'allocation de m\xC3\xA9moire, la m\xC3\xA9moire vive est "
+            "insuffisante.\n...");
 #endif
 }
 

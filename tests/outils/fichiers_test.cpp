@@ -73,10 +73,15 @@ TEST(OuvreFichier, OpensANameWithEitherSeparator) {
 
 #ifndef _WIN32
 TEST(OuvreFichier, WritesAccentedNamesInUtf8OnLinux) {
-  fs::create_directories(dossier_du_test() + "/Donn\xC3\xA9" "es");
-  const std::string nom = dossier_du_test() + "\\Donn\xE9" "es\\temp.tmp";
+  fs::create_directories(dossier_du_test() +
+                         "/Donn\xC3\xA9"
+                         "es");
+  const std::string nom = dossier_du_test() +
+                          "\\Donn\xE9"
+                          "es\\temp.tmp";
   std::fclose(ouvre_fichier(nom.c_str(), "w"));
-  EXPECT_TRUE(fs::exists(dossier_du_test() + "/Donn\xC3\xA9" "es/temp.tmp"));
+  EXPECT_TRUE(fs::exists(dossier_du_test() + "/Donn\xC3\xA9"
+                                             "es/temp.tmp"));
 }
 #endif
 
@@ -86,9 +91,9 @@ TEST(OuvreFichierDeathTest, AFileThatCannotBeOpenedEndsTheProgram) {
                 "table.tbl, en mode r...");
   // A folder is no file, though Linux's fopen opens one for reading.
   const std::string dossier = dossier_du_test();
-  EXPECT_EQ(sortie_finale([&] { ouvre_fichier(dossier.c_str(), "r"); }, "\n", 1),
-            "\n!!! Une erreur est survenue durant l'ouverture du fichier " + dossier +
-                ", en mode r...");
+  EXPECT_EQ(
+      sortie_finale([&] { ouvre_fichier(dossier.c_str(), "r"); }, "\n", 1),
+      "\n!!! Une erreur est survenue durant l'ouverture du fichier " + dossier + ", en mode r...");
 }
 
 TEST(OuvreFichierDeathTest, AnEmptyNameFails) {
@@ -104,8 +109,8 @@ TEST(ListingDoss, AnEmptyFilterListsEveryFileButNotFolders) {
 }
 
 TEST(ListingDoss, KeepsTheExtensionsOfTheFilter) {
-  const std::string r = arbre({"a.tbl", "b.nam", "c.txt", "a.b.tbl", "maj.TBL", "point.",
-                               "sans", "x.tbl/", "y/"});
+  const std::string r =
+      arbre({"a.tbl", "b.nam", "c.txt", "a.b.tbl", "maj.TBL", "point.", "sans", "x.tbl/", "y/"});
   EXPECT_EQ(trie(liste(r, 0, "*.tbl:.nam", 0)),
             trie({r + SEP + "a.tbl", r + SEP + "a.b.tbl", r + SEP + "b.nam"}));
   EXPECT_EQ(trie(liste(r, 0, "tbl", 1)),

@@ -44,7 +44,9 @@ using Lignes = std::vector<std::string>;
 namespace {
 
 const fs::path PROGRAMME = PROGRAMME_RELANCE;
-const std::string TITRE_UTF8 = "Testeur de tables al\xC3\xA9" "atoires";
+const std::string TITRE_UTF8 =
+    "Testeur de tables al\xC3\xA9"
+    "atoires";
 const std::string AVIS_SANS_XTERM =
     "\nxterm n'a pas \xC3\xA9t\xC3\xA9 trouv\xC3\xA9, il est conseill\xC3\xA9 d'installer xterm.\n";
 
@@ -217,8 +219,8 @@ TEST_P(Couleurs, GiveXtermItsColourOptions) {
   programme({}, false, {std::string("RELANCE_COULEUR=") + GetParam().code});
   Lignes attendu = {"-sb", "-rightbar", "-T", TITRE_UTF8};
   attendu.insert(attendu.end(), GetParam().options.begin(), GetParam().options.end());
-  attendu.insert(attendu.end(),
-                 {"-e", "/bin/sh", "-c", "cd '" + dossier_programme() + "' && './programme_relance'"});
+  attendu.insert(attendu.end(), {"-e", "/bin/sh", "-c",
+                                 "cd '" + dossier_programme() + "' && './programme_relance'"});
   EXPECT_EQ(xterm(), attendu);
 }
 
@@ -232,8 +234,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CasCouleur{"black:", {"-bg", "black"}, "NoTextName"},
                     CasCouleur{"G8", {"-fg", "grey50"}, "NoSuchDigit"},
                     CasCouleur{"8:", {"-bg", "grey50"}, "TwoCharactersAreDigits"},
-                    CasCouleur{"rouge", {}, "NoColon"},
-                    CasCouleur{"", {}, "Empty"}),
+                    CasCouleur{"rouge", {}, "NoColon"}, CasCouleur{"", {}, "Empty"}),
     [](const testing::TestParamInfo<CasCouleur> &cas) { return std::string(cas.param.nom); });
 
 TEST_F(Relance, TheTitleReachesXtermInUtf8AndIsCutBetweenLetters) {
@@ -258,13 +259,15 @@ TEST_F(Relance, WithoutXtermNorTerminalTheNoticeComesOnceAndTheProgramGoesOn) {
   EXPECT_EQ(vus[0].rfind(temporaire.string() + "/vallorim-xterm-", 0), 0u) << vus[0];
   EXPECT_EQ(vus[0].substr(vus[0].size() - 4), ".txt");
   EXPECT_EQ(lit_fichier(dossier / "vu.txt"),
-            "xterm n'a pas \xE9t\xE9 trouv\xE9, il est n\xE9" "cessaire pour une utilisation de "
-            "Vallorim hors terminal.\nSans xterm, Vallorim doit \xEAtre ex\xE9" "cut\xE9 depuis le "
+            "xterm n'a pas \xE9t\xE9 trouv\xE9, il est n\xE9"
+            "cessaire pour une utilisation de "
+            "Vallorim hors terminal.\nSans xterm, Vallorim doit \xEAtre ex\xE9"
+            "cut\xE9 depuis le "
             "terminal.\n");
   EXPECT_TRUE(fs::is_empty(temporaire));
   EXPECT_EQ(lit_fichier(dossier / "temp.tmp"), "mes notes\n");
-  EXPECT_EQ(recu(), (Lignes{dossier.string(), dossier_programme() + "/programme_relance", "a b",
-                            "c"}));
+  EXPECT_EQ(recu(),
+            (Lignes{dossier.string(), dossier_programme() + "/programme_relance", "a b", "c"}));
 }
 
 TEST_F(Relance, WithoutXtermTheMarkedProgramRunsInItsTerminal) {
@@ -272,8 +275,8 @@ TEST_F(Relance, WithoutXtermTheMarkedProgramRunsInItsTerminal) {
   const Execution e = programme({"swxterm", "a b", "c"}, true);
   EXPECT_EQ(e.sortie, AVIS_SANS_XTERM + banniere());
   EXPECT_FALSE(fs::exists(dossier / "xdg-open.txt"));
-  EXPECT_EQ(recu(), (Lignes{dossier.string(), dossier_programme() + "/programme_relance", "a b",
-                            "c"}));
+  EXPECT_EQ(recu(),
+            (Lignes{dossier.string(), dossier_programme() + "/programme_relance", "a b", "c"}));
 }
 
 TEST_F(Relance, FindsTheProgramsFolderWhateverItsPath) {
@@ -294,8 +297,8 @@ TEST_F(Relance, FindsTheProgramsFolderWhateverItsPath) {
 
 TEST_F(Relance, ACommandLineTooLongForItsBufferIsNeverCut) {
   // "cd '<folder>' && './programme_relance' '<argument>'" fills 4095 bytes, then 4096.
-  const std::size_t reste = 4095 - std::string("cd '' && './programme_relance' ''").size() -
-                            dossier_programme().size();
+  const std::size_t reste =
+      4095 - std::string("cd '' && './programme_relance' ''").size() - dossier_programme().size();
   programme({std::string(reste, 'x')}, false);
   EXPECT_EQ(commande_xterm().size(), 4095u);
 
@@ -304,8 +307,7 @@ TEST_F(Relance, ACommandLineTooLongForItsBufferIsNeverCut) {
   EXPECT_FALSE(fs::exists(dossier / "xterm.txt"));
   EXPECT_EQ(e.sortie, "\nLes arguments sont trop longs pour relancer le programme dans xterm.\n" +
                           banniere());
-  EXPECT_EQ(recu(),
-            (Lignes{dossier.string(), "/programme_relance", std::string(reste + 1, 'x')}));
+  EXPECT_EQ(recu(), (Lignes{dossier.string(), "/programme_relance", std::string(reste + 1, 'x')}));
 }
 
 // The real xterm on a virtual display (Xvfb): the window's shell starts the
@@ -353,11 +355,11 @@ TEST_F(XtermReel, OpensAWindowWhoseShellRunsTheProgram) {
   std::ofstream(plante) << "#!/bin/sh\ntouch '" << fichier("plante.txt") << "'\n";
   fs::permissions(plante, fs::perms::owner_all);
 
-  fenetre = demarre_sans_terminal({PROGRAMME.string(), "Ma table.tbl"}, dossier.string(),
-                                 {"DISPLAY=:" + std::to_string(ecran), "PATH=/usr/bin:/bin",
-                                  "SHELL=" + (bin / "poisson").string(),
-                                  "RELANCE_ARGUMENTS=" + fichier("arguments.txt"),
-                                  "RELANCE_SOMMEIL=10", "VALLORIM_SANS_XTERM"});
+  fenetre = demarre_sans_terminal(
+      {PROGRAMME.string(), "Ma table.tbl"}, dossier.string(),
+      {"DISPLAY=:" + std::to_string(ecran), "PATH=/usr/bin:/bin",
+       "SHELL=" + (bin / "poisson").string(), "RELANCE_ARGUMENTS=" + fichier("arguments.txt"),
+       "RELANCE_SOMMEIL=10", "VALLORIM_SANS_XTERM"});
 
   const auto limite = Horloge::now() + 15s;
   while (recu().size() < 3 && Horloge::now() < limite) std::this_thread::sleep_for(50ms);
@@ -374,8 +376,8 @@ TEST_F(Relance, WhenXtermCannotOpenItsDisplayTheProgramGoesOnWhereItIs) {
   EXPECT_EQ(e.statut, 0);
   EXPECT_EQ(e.sortie, AVIS_SANS_XTERM + banniere());
   EXPECT_EQ(lignes_de(dossier / "xdg-open.txt").size(), 1u);
-  EXPECT_EQ(recu(), (Lignes{dossier.string(), dossier_programme() + "/programme_relance", "a b",
-                            "c"}));
+  EXPECT_EQ(recu(),
+            (Lignes{dossier.string(), dossier_programme() + "/programme_relance", "a b", "c"}));
 }
 
 }  // namespace

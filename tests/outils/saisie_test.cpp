@@ -74,7 +74,7 @@ TEST(Nomajloc, SectionSignIsNotTakenForCedilla) {
   EXPECT_EQ(ligne("\xC2\xA7\xC3\xA7\r", 4), "!9");
   EXPECT_EQ(ligne("\xC2\xA7\xC3\xA7\r", 1), "9");
   EXPECT_EQ(ligne("\xC3\xB5\r", 3), "*");  // 'õ' shares its second byte with 'µ'
-  EXPECT_EQ(ligne("\xC3\xAA\r", 2), "");  // 'ê'
+  EXPECT_EQ(ligne("\xC3\xAA\r", 2), "");   // 'ê'
 }
 
 TEST(Nomajloc, LettersMAndSOnlyAtTheStartOfTheLine) {
@@ -112,9 +112,8 @@ TEST(Nomajloc, RightAndDeleteInTheMiddle) {
 }
 
 TEST(Nomajloc, EditingKeysThatCannotApplyDoNothing) {
-  const Saisie debut = saisie("12" + DEBUT + GAUCHE + RETOUR + DROITE + DROITE + DROITE + SUPPR +
-                                  "\x1B[Z\x1BZ\r",
-                              1);
+  const Saisie debut = saisie(
+      "12" + DEBUT + GAUCHE + RETOUR + DROITE + DROITE + DROITE + SUPPR + "\x1B[Z\x1BZ\r", 1);
   EXPECT_EQ(debut.ligne, "12");
   EXPECT_EQ(debut.echo, "12\b\b12\n");
 }
@@ -202,12 +201,11 @@ TEST(NomajlocWrappers, EachHasItsModeAndMarksAQuitRequest) {
     Enveloppe enveloppe;
     const char *touches, *ligne;
   };
-  for (const Cas &c : {Cas{nomajloc_des, "1d6 m-+\r", "1d6 6"},
-                       Cas{nomajloc_attaque, "a-(*\r", "A-5*"},
-                       Cas{nomajloc_calc, "e,=!\r", "E.+!"},
-                       Cas{nomajloc_interpret_calc, "(1,5)!e\r", "(1.5)"},
-                       Cas{nomajloc_gestion_combattant, "Ma-d\r", "MA-d"},
-                       Cas{nomajloc_choix_arme, "sA-\r", "sa6"}}) {
+  for (const Cas &c :
+       {Cas{nomajloc_des, "1d6 m-+\r", "1d6 6"}, Cas{nomajloc_attaque, "a-(*\r", "A-5*"},
+        Cas{nomajloc_calc, "e,=!\r", "E.+!"}, Cas{nomajloc_interpret_calc, "(1,5)!e\r", "(1.5)"},
+        Cas{nomajloc_gestion_combattant, "Ma-d\r", "MA-d"},
+        Cas{nomajloc_choix_arme, "sA-\r", "sa6"}}) {
     for (const int quitter : {0, 1}) {
       entree_depuis(c.touches);
       char dest[TAILLE_SAISIE];

@@ -6,10 +6,13 @@
 #include <string>
 
 TEST(Surete, CharactersThatTheCommandInterpreterReads) {
-  for (const char *texte : {"C:\\Jeux vid\xE9o", "a (b) [c] {d} $e @f #g !h", "Tables aleatoires.reg", ""})
+  for (const char *texte :
+       {"C:\\Jeux vid\xE9o", "a (b) [c] {d} $e @f #g !h", "Tables aleatoires.reg", ""})
     EXPECT_TRUE(sans_caractere_special(texte)) << texte;
-  for (const char *texte : {"%OS%.reg", "C:\\x\" & rem", "a&b", "a|b", "a<b", "a>b", "a^b", "a\tb",
-                            "a\nb", "a\x7F" "b"})
+  for (const char *texte :
+       {"%OS%.reg", "C:\\x\" & rem", "a&b", "a|b", "a<b", "a>b", "a^b", "a\tb", "a\nb",
+        "a\x7F"
+        "b"})
     EXPECT_FALSE(sans_caractere_special(texte)) << texte;
 }
 

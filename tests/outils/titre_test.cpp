@@ -20,7 +20,7 @@ const std::string E_AIGU = "\x82";  // code page 850
 std::string cadre_attendu(const std::string &interieur) {
   return "\x1E\xC9" + std::string(76, '\xCD') + "\xBB\x1E" +  //
          "\xC9\xBC" + espaces(76) + "\xC8\xBB" +              //
-         "\xBA" + interieur + " \xBA" +                        //
+         "\xBA" + interieur + " \xBA" +                       //
          "\xC8\xBB" + espaces(76) + "\xC9\xBC" +              //
          "\x1F\xC8" + std::string(76, '\xCD') + "\xBC\x1F\n" +
          "< q permet de quitter le programme. >\n";
@@ -52,9 +52,9 @@ TEST(Cadre, CentresTheTextOnItsLengthInTheSourceSet) {
   EXPECT_EQ(cadre_de("Programme de désinstallation de Vallorim"),
             cadre_attendu(espaces(19) + "Programme de d" + E_AIGU + "sinstallation de Vallorim" +
                           espaces(18)));
-  EXPECT_EQ(cadre_de("Programme d'installation de Vallorim light"),
-            cadre_attendu(espaces(18) + "Programme d'installation de Vallorim light" +
-                          espaces(17)));
+  EXPECT_EQ(
+      cadre_de("Programme d'installation de Vallorim light"),
+      cadre_attendu(espaces(18) + "Programme d'installation de Vallorim light" + espaces(17)));
   EXPECT_EQ(cadre_de(""), cadre_attendu(espaces(77)));
 }
 
@@ -83,7 +83,9 @@ TEST(CommandesConsole, ColorTakesOnlyTwoHexadecimalDigits) {
 TEST(CommandesConsole, TitleKeepsItsSourceBytesWithin83) {
   char commande[TAILLE_COMMANDE_TITLE];
   commande_title("Testeur de tables aléatoires", commande);
-  EXPECT_STREQ(commande, "title Testeur de tables al\xE9" "atoires");
+  EXPECT_STREQ(commande,
+               "title Testeur de tables al\xE9"
+               "atoires");
   const std::string long_titre = std::string(83, 't') + "XYZ";
   commande_title(long_titre.c_str(), commande);
   EXPECT_EQ(commande, "title " + std::string(83, 't'));

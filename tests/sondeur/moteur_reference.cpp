@@ -51,10 +51,10 @@ struct Moteur {
   char ligne[TAILLE_LIGNE] = {};  // the working line, consumed as it is checked
   char echo[TAILLE_LIGNE] = {};   // untouched copy of the last line read
   Genre genre = TABLE_SEULE;
-  int niveau = 0;                           // -1 once the outermost list is complete
-  std::int32_t maximum[NIVEAUX_MAX] = {};   // each level's size
-  std::int32_t attendu[NIVEAUX_MAX] = {};   // the number each level's next entry must carry
-  int compteur = 1;                         // number of the line in `ligne`
+  int niveau = 0;                          // -1 once the outermost list is complete
+  std::int32_t maximum[NIVEAUX_MAX] = {};  // each level's size
+  std::int32_t attendu[NIVEAUX_MAX] = {};  // the number each level's next entry must carry
+  int compteur = 1;                        // number of the line in `ligne`
   Statut statut = EN_COURS;
 };
 
@@ -149,8 +149,7 @@ bool trouve_entete(Moteur &m) {
       copie_echo(m);
       Efface_char(m.ligne, ":");
       return true;
-    default:
-      return true;
+    default: return true;
   }
 }
 

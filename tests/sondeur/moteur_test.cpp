@@ -37,7 +37,9 @@ std::string console(const std::string &latin1) {
 // The reasons, in the source set; the report converts them for the console
 // as the rest of it.
 const std::string VALEUR = "valeur incorrecte";
-const std::string ESPACE = "Espace manquant apr\xE8" "s mot cl\xE9";
+const std::string ESPACE =
+    "Espace manquant apr\xE8"
+    "s mot cl\xE9";
 const std::string ESPACE_TT = ESPACE + " tt";
 const std::string ESPACE_TT_PLUS = ESPACE + " tt+";
 
@@ -55,8 +57,8 @@ const Verdict PROPRE{1, ""};
 
 // An error reported at line `numero`, with `echo` as the echoed line.
 Verdict erreur(int numero, const std::string &raison, const std::string &echo) {
-  return {2, console("Erreur \xE0 la ligne " + std::to_string(numero) + " (" + raison + ")\n" +
-                     echo)};
+  return {2,
+          console("Erreur \xE0 la ligne " + std::to_string(numero) + " (" + raison + ")\n" + echo)};
 }
 
 // Runs the engine on a table file holding exactly `texte`.
@@ -94,9 +96,16 @@ std::string joint(const std::vector<std::string> &lignes) {
 }
 
 const std::vector<std::string> EXEMPLE = {
-    "dd6:1:Gobelin",       "2-3:Orc",           "4:dd2:1:Loup",
-    "2:Ours",              "5:tt Tr\xE9" "sor", "6:# Pi\xE8" "ges",
-    "Voir la table des pi\xE8" "ges",
+    "dd6:1:Gobelin",
+    "2-3:Orc",
+    "4:dd2:1:Loup",
+    "2:Ours",
+    "5:tt Tr\xE9"
+    "sor",
+    "6:# Pi\xE8"
+    "ges",
+    "Voir la table des pi\xE8"
+    "ges",
 };
 
 // The worked example with its line `numero` (from 1) replaced by `texte`.
@@ -121,18 +130,32 @@ std::string imbrication(int profondeur) {
   return texte + "fin\n";
 }
 
-TEST(MoteurExemple, AcceptsTheWorkedTable) {
-  EXPECT_EQ(verifie(joint(EXEMPLE)), PROPRE);
-}
+TEST(MoteurExemple, AcceptsTheWorkedTable) { EXPECT_EQ(verifie(joint(EXEMPLE)), PROPRE); }
 
 TEST(MoteurExemple, EachRejectedVariantReportsItsLine) {
   verifie_tous({
       {"wrong number", exemple_avec(2, "3:Orc"), erreur(2, VALEUR, "3:Orc\n")},
-      {"tt glued", exemple_avec(5, "5:ttTr\xE9" "sor"),
-       erreur(5, ESPACE_TT, "5:ttTr\xE9" "sor\n")},
-      {"tt+ glued", exemple_avec(5, "5:tt+Tr\xE9" "sor"),
-       erreur(5, ESPACE_TT_PLUS, "5:tt+Tr\xE9" "sor\n")},
-      {"# glued", exemple_avec(6, "6:#Pi\xE8" "ges"), erreur(6, ESPACE, "6:#Pi\xE8" "ges\n")},
+      {"tt glued",
+       exemple_avec(5,
+                    "5:ttTr\xE9"
+                    "sor"),
+       erreur(5, ESPACE_TT,
+              "5:ttTr\xE9"
+              "sor\n")},
+      {"tt+ glued",
+       exemple_avec(5,
+                    "5:tt+Tr\xE9"
+                    "sor"),
+       erreur(5, ESPACE_TT_PLUS,
+              "5:tt+Tr\xE9"
+              "sor\n")},
+      {"# glued",
+       exemple_avec(6,
+                    "6:#Pi\xE8"
+                    "ges"),
+       erreur(6, ESPACE,
+              "6:#Pi\xE8"
+              "ges\n")},
       {"entry 1 not on the header", exemple_avec(1, "dd6:\n1:Gobelin"),
        erreur(1, VALEUR, "dd6:\n")},
       {"blank line", exemple_avec(4, "\n2:Ours"), erreur(4, VALEUR, "\n")},
@@ -158,9 +181,13 @@ TEST(MoteurGenres, CollectionsCheckEveryTableWithRealLineNumbers) {
       {"kind 3", "pp Un: dd2:1:a\n2:b\nautre\npp Deux: dd1:1:c\nfin\n", PROPRE},
       {"kind 3 echoes the whole pp line", "pp Un: dd2:1:a\n2:b\nautre\npp Deux: dd1:2:c\n",
        erreur(4, VALEUR, "pp Deux: dd1:2:c\n")},
-      {"kind 4", "#Rencontres\ndd2:1:Gobelin\n2:Orc\nnotes\n\n#Tr\xE9" "sors\ndd1:1:Coffre\n",
+      {"kind 4",
+       "#Rencontres\ndd2:1:Gobelin\n2:Orc\nnotes\n\n#Tr\xE9"
+       "sors\ndd1:1:Coffre\n",
        PROPRE},
-      {"kind 4 error", "#Rencontres\ndd2:1:Gobelin\n2:Orc\nnotes\n\n#Tr\xE9" "sors\ndd1:2:Coffre\n",
+      {"kind 4 error",
+       "#Rencontres\ndd2:1:Gobelin\n2:Orc\nnotes\n\n#Tr\xE9"
+       "sors\ndd1:2:Coffre\n",
        erreur(7, VALEUR, "dd1:2:Coffre\n")},
       {"kind 4 title without table", "#Titre\n", erreur(2, VALEUR, "#Titre\n")},
   });
@@ -218,8 +245,7 @@ TEST(MoteurMotsCles, HashAndGreaterThanTakeAContinuationLine) {
       {"# at line end", "dd3:1:a\n2:#\n", erreur(2, ESPACE, "2:#\n")},
       {"continuation not numbered", "dd2:1:# a\n99 n'importe quoi\n2:b\n", PROPRE},
       {"# not tested again", "dd3:1:a\n2:# voir\n#suite\n3:c\n", PROPRE},
-      {"tt tested on the continuation", "dd3:1:a\n2:# voir\nttX\n",
-       erreur(3, ESPACE_TT, "ttX\n")},
+      {"tt tested on the continuation", "dd3:1:a\n2:# voir\nttX\n", erreur(3, ESPACE_TT, "ttX\n")},
       {"0: prefixes, echo untouched", "dd3:1:a\n2:# voir\n0:0:ttX\n",
        erreur(3, ESPACE_TT, "0:0:ttX\n")},
       {"0 without colon", "dd2:1:# a\n0 sans deux-points\n2:b\n",

@@ -10,7 +10,9 @@
 
 namespace {
 
-const std::string TEXTE = "Programme de test de tables al\xE9" "atoires";  // 38 bytes
+const std::string TEXTE =
+    "Programme de test de tables al\xE9"
+    "atoires";  // 38 bytes
 
 #ifdef _WIN32
 // The frame in code page 850 bytes; rows 1 to 4 are 80 columns without a
@@ -18,24 +20,37 @@ const std::string TEXTE = "Programme de test de tables al\xE9" "atoires";  // 38
 std::string banniere() {
   const std::string trait(76, '\xCD'), blanc(76, ' ');
   return "\x1E\xC9" + trait + "\xBB\x1E" + "\xC9\xBC" + blanc + "\xC8\xBB" + "\xBA" +
-         std::string(20, ' ') + "Programme de test de tables al\x82" "atoires" +
+         std::string(20, ' ') +
+         "Programme de test de tables al\x82"
+         "atoires" +
          std::string(19, ' ') + " \xBA" + "\xC8\xBB" + blanc + "\xC9\xBC" + "\x1F\xC8" + trait +
          "\xBC\x1F\n" + "< q permet de quitter le programme. >\n";
 }
-const std::string AUCUNE_ERREUR = "La table al\x82" "atoire ne contient aucune erreur.\n";
+const std::string AUCUNE_ERREUR =
+    "La table al\x82"
+    "atoire ne contient aucune erreur.\n";
 const std::string ERREUR_A = "Erreur \x85 ";
-const std::string INVITE = "Entrez le nom complet de la table al\x82" "atoire \x85 v\x82" "rifier\n?: ";
+const std::string INVITE =
+    "Entrez le nom complet de la table al\x82"
+    "atoire \x85 v\x82"
+    "rifier\n?: ";
 #else
 std::string banniere() {
   const std::string trait(76, '-'), blanc(76, ' ');
   return "</" + trait + "\\>\n" + "/ " + blanc + " \\\n" + "|" + std::string(20, ' ') +
-         "Programme de test de tables al\xC3\xA9" "atoires" + std::string(19, ' ') + " |\n" +
-         "\\ " + blanc + " /\n" + "<\\" + trait + "/>\n" + "< q permet de quitter le programme. >\n";
+         "Programme de test de tables al\xC3\xA9"
+         "atoires" +
+         std::string(19, ' ') + " |\n" + "\\ " + blanc + " /\n" + "<\\" + trait + "/>\n" +
+         "< q permet de quitter le programme. >\n";
 }
-const std::string AUCUNE_ERREUR = "La table al\xC3\xA9" "atoire ne contient aucune erreur.\n";
+const std::string AUCUNE_ERREUR =
+    "La table al\xC3\xA9"
+    "atoire ne contient aucune erreur.\n";
 const std::string ERREUR_A = "Erreur \xC3\xA0 ";
 const std::string INVITE =
-    "Entrez le nom complet de la table al\xC3\xA9" "atoire \xC3\xA0 v\xC3\xA9" "rifier\n?: ";
+    "Entrez le nom complet de la table al\xC3\xA9"
+    "atoire \xC3\xA0 v\xC3\xA9"
+    "rifier\n?: ";
 #endif
 
 const std::string EN_COURS = "Test de la table en cours.\n";
@@ -86,22 +101,24 @@ TEST(Sondeur, ACleanTableGivenAsArgument) {
 
 TEST(Sondeur, ATableWithAnErrorIsReportedWithoutTheSuccessLine) {
   const Execution e = sondeur({ecrit_fichier("fautive.tbl", FAUTIVE)}, "\n");
-  EXPECT_EQ(e.sortie, banniere() + EN_COURS + ERREUR_A + "la ligne 2 (valeur incorrecte)\n3:Orc\n...");
+  EXPECT_EQ(e.sortie,
+            banniere() + EN_COURS + ERREUR_A + "la ligne 2 (valeur incorrecte)\n3:Orc\n...");
   EXPECT_EQ(e.statut, 0);
 }
 
 TEST(Sondeur, TheReasonIsConvertedForTheConsoleAsTheRestOfTheReport) {
   const Execution e = sondeur({ecrit_fichier("tt.tbl", "dd2:1:Gobelin\n2:ttTr\xE9sor\n")}, "\n");
   EXPECT_EQ(e.sortie, banniere() + EN_COURS + ERREUR_A +
-                          "la ligne 2 (Espace manquant apr" E_GRAVE "s mot cl" E_AIGU " tt)\n2:ttTr" E_AIGU
-                          "sor\n...");
+                          "la ligne 2 (Espace manquant apr" E_GRAVE "s mot cl" E_AIGU
+                          " tt)\n2:ttTr" E_AIGU "sor\n...");
 }
 
 TEST(Sondeur, AMissingFileOrAFolderEndsWithStatusOne) {
   for (const std::string &nom : {std::string("absente.tbl"), dossier_du_test()}) {
     const Execution e = sondeur({nom}, "\n");
-    EXPECT_EQ(e.sortie, banniere() + "\n!!! Une erreur est survenue durant l'ouverture du fichier " +
-                            nom + ", en mode r...");
+    EXPECT_EQ(e.sortie, banniere() +
+                            "\n!!! Une erreur est survenue durant l'ouverture du fichier " + nom +
+                            ", en mode r...");
     EXPECT_EQ(e.statut, 1);
   }
 }
@@ -120,8 +137,8 @@ TEST(Sondeur, OnlyTheFirstArgumentCounts) {
 }
 
 TEST(Sondeur, TheSampleTablesAreCleanButOne) {
-  for (const char *nom : {"rencontres_foret.tbl", "auberges.tbl", "armes.tbl", "tresors.tbl",
-                          "meteo.tbl"}) {
+  for (const char *nom :
+       {"rencontres_foret.tbl", "auberges.tbl", "armes.tbl", "tresors.tbl", "meteo.tbl"}) {
     const Execution e = sondeur({std::string(EXEMPLES) + "/" + nom}, "\n");
     EXPECT_EQ(e.sortie.substr(banniere().size()), EN_COURS + AUCUNE_ERREUR + "...") << nom;
   }

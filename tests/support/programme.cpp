@@ -114,9 +114,9 @@ ExecutionScript lance_sans_terminal(const std::vector<std::string> &arguments,
 #include <fcntl.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <cerrno>
 #include <chrono>
+#include <filesystem>
 
 #include "tests/support/support.h"
 
@@ -258,8 +258,10 @@ Execution lance(const std::vector<std::string> &arguments, const std::string &cl
 pid_t demarre_sans_terminal(const std::vector<std::string> &arguments, const std::string &dossier,
                             const std::vector<std::string> &environnement,
                             const std::string &entree) {
-  const std::string sortie = fichier_du_test("sortie.txt"), erreurs = fichier_du_test("erreurs.txt");
-  const std::string fichier_entree = std::filesystem::absolute(ecrit_fichier("entree_standard.txt", entree));
+  const std::string sortie = fichier_du_test("sortie.txt"),
+                    erreurs = fichier_du_test("erreurs.txt");
+  const std::string fichier_entree =
+      std::filesystem::absolute(ecrit_fichier("entree_standard.txt", entree));
   Programme programme(arguments, environnement);
   const pid_t pid = fork();
   if (pid == 0) {
