@@ -5,13 +5,15 @@
 # window relaunch, the desktop, MIME and manual page tools that the
 # installation tests use, the Debian tools that make and check the .deb
 # (dpkg-shlibdeps, lintian), the JSON library of the batch reports (header
-# only, for both builds) and pre-commit with git for the hook's test.
+# only, for both builds), pre-commit with git for the hook's test, and
+# clang-format and clang-tidy for the static checks of the sources.
 set -euo pipefail
 
 paquets=(cmake ninja-build g++ libgtest-dev googletest clang-14 libclang-rt-14-dev
          g++-mingw-w64-x86-64 wine wine64 xterm xvfb tmux
          desktop-file-utils xdg-utils libfile-mimeinfo-perl shared-mime-info
-         groff-base man-db dpkg-dev lintian nlohmann-json3-dev pre-commit git)
+         groff-base man-db dpkg-dev lintian nlohmann-json3-dev pre-commit git
+         clang-format clang-tidy)
 
 manquants=()
 for p in "${paquets[@]}"; do

@@ -3,6 +3,7 @@
 # Windows tests run under Wine in a prefix copied afresh for this run from
 # the sealed template that build/windows/modeles-wine keeps from one run to
 # the next (cmake/prefixe-wine.sh remakes it when it or Wine changes). Then
+# the sources' layout and clang-tidy are checked (scripts/analyse.sh), and
 # every fuzzer runs 20 seconds (fuzz preset); any finding fails the run.
 #   scripts/tester.sh --rapide    the Linux and asan builds and tests alone
 set -euo pipefail
@@ -33,5 +34,6 @@ for preset in "${presets[@]}"; do
 done
 
 $rapide && exit 0
+scripts/analyse.sh
 echo "=== fuzz ==="
 fuzz/lancer.sh 20
