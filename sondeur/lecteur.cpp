@@ -53,7 +53,6 @@ bool Lecteur::suivante_autre() {
     ouvre_ligne();
   piece_ = debut_;
   longueur_piece_ = n;
-  longueur_ligne_ += static_cast<std::int64_t>(n);
   if (nul_ < debut_) cherche_nul(debut_);
   texte_ = std::min(n, nul_ - debut_);
   debut_ += n;
@@ -115,7 +114,6 @@ void Lecteur::cherche_nul(std::size_t depuis) {
 void Lecteur::ouvre_ligne() {
   ++ligne_;
   decalage_ = 0;
-  longueur_ligne_ = 0;
   debut_ligne_ = debut_;
   citee_a_part_ = false;
   ligne_ouverte_ = true;
@@ -124,9 +122,10 @@ void Lecteur::ouvre_ligne() {
 // Tells the line that has just ended, its text without its line end.
 void Lecteur::finit_ligne() {
   const char *debut = citee_a_part_ ? citation_ : tampon_ + debut_ligne_;
-  const bool tronquee = longueur_ligne_ > static_cast<std::int64_t>(CITATION_MAX);
-  std::size_t n = tronquee ? CITATION_MAX : static_cast<std::size_t>(longueur_ligne_);
+  const std::int64_t longueur = longueur_ligne();
+  const bool tronquee = longueur > static_cast<std::int64_t>(CITATION_MAX);
+  std::size_t n = tronquee ? CITATION_MAX : static_cast<std::size_t>(longueur);
   if (!tronquee && n > 0 && debut[n - 1] == '\n') --n;
   if (!tronquee && n > 0 && debut[n - 1] == '\r') --n;
-  suivi_->ligne_finie({ligne_, longueur_ligne_, std::string_view(debut, n), tronquee});
+  suivi_->ligne_finie({ligne_, longueur, std::string_view(debut, n), tronquee});
 }

@@ -93,7 +93,6 @@ class Lecteur {
     const std::size_t n = static_cast<std::size_t>(saut - debut) + 1;
     ++ligne_;
     decalage_ = 0;
-    longueur_ligne_ = static_cast<std::int64_t>(n);
     debut_ligne_ = piece_ = debut_;
     longueur_piece_ = n;
     if (nul_ < debut_) cherche_nul(debut_);
@@ -125,7 +124,12 @@ class Lecteur {
   // Whether the line that has ended is to be told.
   bool a_dire() const {
     return suivi_ != nullptr &&
-           (suivi_->lignes_voulues || longueur_ligne_ > static_cast<std::int64_t>(MORCEAU));
+           (suivi_->lignes_voulues || longueur_ligne() > static_cast<std::int64_t>(MORCEAU));
+  }
+  // The bytes of the current line so far: its pieces before the current
+  // one, and this one.
+  std::int64_t longueur_ligne() const {
+    return decalage_ + static_cast<std::int64_t>(longueur_piece_);
   }
   bool suivante_autre();
   bool remplit();
@@ -142,11 +146,10 @@ class Lecteur {
   bool fin_du_fichier_ = false;
 
   std::int64_t ligne_ = 0, decalage_ = 0;
-  std::int64_t longueur_ligne_ = 0;  // bytes of the current line so far
-  std::size_t debut_ligne_ = 0;      // where it starts in `tampon_`, while it is kept there
-  bool ligne_ouverte_ = false;       // its line feed is still to come
-  bool a_finir_ = false;             // it has ended but was not told yet
-  bool citee_a_part_ = false;        // its beginning is in `citation_`, no longer in `tampon_`
+  std::size_t debut_ligne_ = 0;  // where it starts in `tampon_`, while it is kept there
+  bool ligne_ouverte_ = false;   // its line feed is still to come
+  bool a_finir_ = false;         // it has ended but was not told yet
+  bool citee_a_part_ = false;    // its beginning is in `citation_`, no longer in `tampon_`
 
   char citation_[CITATION_MAX];
   char tampon_[TAILLE_TAMPON];

@@ -47,19 +47,25 @@ std::string_view sans_fin_de_ligne(std::string_view t) {
   return t;
 }
 
+// `Entier`: the whole file is read (the batch mode); the interactive walk
+// is compiled apart, without the checks that only a whole reading makes.
+template <bool Entier>
 class Lecture {
  public:
-  Lecture(Lecteur &lecteur, Observateur &observateur, Etendue etendue)
+  Lecture(Lecteur &lecteur, Observateur &observateur)
       : lecteur_(lecteur),
         observateur_(observateur),
-        detail_(observateur.detail),
+        detail_(Entier && observateur.detail),
         toutes_les_entrees_(observateur.toutes_les_entrees),
-        jusqu_au_bout_(etendue == Etendue::tout_le_fichier),
         piece_(lecteur.piece()) {}
 
   Verdict lance();
 
  private:
+  // Known when compiled for the interactive walk: false.
+  bool detail() const { return Entier && detail_; }
+  bool epuise() const { return Entier && epuise_; }
+
   // The working line.
   const char *texte() const { return piece_ + debut_; }
   int reste() const { return fin_ - debut_; }
@@ -86,11 +92,11 @@ class Lecture {
   bool trouve_entete();
   void section(std::string_view titre);
   void ouvre_liste();
-  bool retire_zeros();
+  [[gnu::always_inline]] bool retire_zeros();
   bool retire_zeros_suite();
   int debut_du_nombre(int depuis) const;
-  bool consomme_nombre(int en_tete);
-  const char *faute_tt() const;
+  [[gnu::always_inline]] bool consomme_nombre(int en_tete);
+  [[gnu::always_inline]] const char *faute_tt() const;
   void annonce_entree(int debut, std::int32_t numero, bool intervalle);
   bool verifie_entree();
   bool verifie_entrees();
@@ -100,7 +106,6 @@ class Lecture {
   Observateur &observateur_;
   const bool detail_;
   const bool toutes_les_entrees_;
-  const bool jusqu_au_bout_;
 
   const char *piece_;        // the current piece (the reader's; empty before the first)
   int debut_ = 0, fin_ = 0;  // the working line: what is left to check of the current piece
@@ -122,10 +127,11 @@ class Lecture {
 
 // Reads the next piece into the working line. At end of file the working
 // line keeps what was left of the previous piece, and false is returned.
-inline bool Lecture::lit_ligne() {
+template <bool Entier>
+inline bool Lecture<Entier>::lit_ligne() {
   if (!lecteur_.suivante()) {
     au_dela_ = true;
-    epuise_ = jusqu_au_bout_;
+    epuise_ = Entier;
     return false;
   }
   piece_ = lecteur_.piece();
@@ -136,34 +142,40 @@ inline bool Lecture::lit_ligne() {
 
 // A read of the checks: whatever it finds, even the end of file, the line
 // counter advances and the echo line takes the working line.
-inline void Lecture::ligne_suivante() {
-  a_examiner_ = lit_ligne();
+template <bool Entier>
+inline void Lecture<Entier>::ligne_suivante() {
+  const bool lue = lit_ligne();
+  if (Entier) a_examiner_ = lue;
   ++compteur_;
   echo_ = debut_;
 }
 
 // A read of the search for the next table: only the counter advances.
 // False at end of file.
-bool Lecture::saute_ligne() {
+template <bool Entier>
+bool Lecture<Entier>::saute_ligne() {
   if (!lit_ligne()) return false;
   ++compteur_;
   return true;
 }
 
-bool Lecture::commence_par(const char *debut) const {
+template <bool Entier>
+bool Lecture<Entier>::commence_par(const char *debut) const {
   for (int i = 0; debut[i] != '\0'; ++i)
     if (car(i) != debut[i]) return false;
   return true;
 }
 
 // Where `c` first stands in the working line, or nullptr.
-const char *Lecture::cherche(char c) const {
+template <bool Entier>
+const char *Lecture<Entier>::cherche(char c) const {
   return static_cast<const char *>(std::memchr(texte(), c, static_cast<std::size_t>(reste())));
 }
 
 // Drops the working line through the first `marqueur`; nothing when absent.
 // "dd6:1:x" with "dd" leaves "6:1:x".
-void Lecture::efface(const char *marqueur) {
+template <bool Entier>
+void Lecture<Entier>::efface(const char *marqueur) {
   const char *const fin = texte() + reste();
   for (const char *trouve = cherche(marqueur[0]); trouve != nullptr;
        trouve = static_cast<const char *>(std::memchr(trouve + 1, marqueur[0], fin - trouve - 1))) {
@@ -178,20 +190,22 @@ void Lecture::efface(const char *marqueur) {
 
 // Tells the fault found at `position` of the current piece. Whether the walk
 // goes on: only when it reads the whole file.
-bool Lecture::signale(Code code, const char *raison, int position) {
+template <bool Entier>
+bool Lecture<Entier>::signale(Code code, const char *raison, int position) {
   const char *piece = piece_;
   observateur_.faute({code, raison, lieu(position), compteur_,
                       std::string_view(piece + echo_, static_cast<std::size_t>(fin_ - echo_)),
                       std::string_view(piece + position, static_cast<std::size_t>(fin_ - position)),
                       au_dela_});
   ++fautes_;
-  fini_ = !jusqu_au_bout_;
-  return jusqu_au_bout_;
+  fini_ = !Entier;
+  return Entier;
 }
 
 // The file ends inside a table: told at the end of its last line, and the
 // walk stops. Always false.
-bool Lecture::signale_coupure(const char *raison) {
+template <bool Entier>
+bool Lecture<Entier>::signale_coupure(const char *raison) {
   const std::string_view derniere = sans_fin_de_ligne({piece_, lecteur_.texte()});
   observateur_.faute({Code::table_incomplete,
                       raison,
@@ -207,7 +221,8 @@ bool Lecture::signale_coupure(const char *raison) {
 
 // "l'entrée 11 manque (dd12 annonce 12 entrées)"; a header without "dd"
 // announces its size all the same.
-bool Lecture::signale_entree_manquante() {
+template <bool Entier>
+bool Lecture<Entier>::signale_entree_manquante() {
   const std::int32_t taille = maximum_[niveau_];
   const char *pluriel = taille > 1 ? "s" : "";
   if (niveau_ == 0 && !marquee_)
@@ -222,7 +237,8 @@ bool Lecture::signale_entree_manquante() {
 // After a numbering fault: an entry that holds a number takes it as the
 // number expected (true: it is checked on); a line without one is passed
 // over (false), the number expected unchanged.
-bool Lecture::resynchronise(bool a_un_numero, std::int32_t numero) {
+template <bool Entier>
+bool Lecture<Entier>::resynchronise(bool a_un_numero, std::int32_t numero) {
   if (!a_un_numero || numero <= 0) {
     ligne_suivante();
     return false;
@@ -237,21 +253,22 @@ bool Lecture::resynchronise(bool a_un_numero, std::int32_t numero) {
 // the working line already. False when the file ends before a title, or,
 // read whole, right after one; read whole, what is left of the last line
 // after the end of the file is no title.
-bool Lecture::trouve_entete() {
-  if (epuise_ && genre_ != TABLE_SEULE && genre_ != TABLE_TITREE) return false;
+template <bool Entier>
+bool Lecture<Entier>::trouve_entete() {
+  if (epuise() && genre_ != TABLE_SEULE && genre_ != TABLE_TITREE) return false;
   switch (genre_) {
     case RECUEIL_SOULIGNE:
     case RECUEIL_DIESE:
       while (car(0) != '#')
         if (!saute_ligne()) return false;
-      if (detail_) section(vue().substr(1));
+      if (detail()) section(vue().substr(1));
       ligne_suivante();
-      return !epuise_ || signale_coupure(TABLE_MANQUANTE);
+      return !epuise() || signale_coupure(TABLE_MANQUANTE);
     case RECUEIL_PP:
       while (!commence_par("pp"))
         if (!saute_ligne()) return false;
       echo_ = debut_;
-      if (detail_) {
+      if (detail()) {
         const std::string_view titre = vue().substr(2);
         section(titre.substr(0, std::min(titre.find(':'), titre.size())));
       }
@@ -261,7 +278,8 @@ bool Lecture::trouve_entete() {
   }
 }
 
-void Lecture::section(std::string_view titre) {
+template <bool Entier>
+void Lecture<Entier>::section(std::string_view titre) {
   observateur_.section(sans_fin_de_ligne(titre), lieu(debut_));
 }
 
@@ -269,14 +287,15 @@ void Lecture::section(std::string_view titre) {
 // the expected number, and the working line left on its first entry.
 // "dd6:1:Gobelin" -> size 6, "1:Gobelin". Without "dd" the size is read from
 // the start of the line; without ':' the whole rest is the first entry.
-void Lecture::ouvre_liste() {
+template <bool Entier>
+void Lecture<Entier>::ouvre_liste() {
   const int avant = debut_;
   efface("dd");
   const bool marquee = debut_ != avant;
   if (niveau_ == 0) marquee_ = marquee;
   maximum_[niveau_] = lit_nombre(vue());
   attendu_[niveau_] = 1;
-  if (detail_)
+  if (detail())
     observateur_.liste(niveau_, maximum_[niveau_], marquee, lieu(marquee ? debut_ - 2 : avant));
   efface(":");
 }
@@ -284,7 +303,8 @@ void Lecture::ouvre_liste() {
 // Drops the "0:" and "0." prefixes of an entry: "0:0.3:x" -> "3:x".
 // False for a line that starts with '0' followed by neither ':' nor any '.'
 // further on ("05:x"): no prefix can be dropped from it.
-bool Lecture::retire_zeros() {
+template <bool Entier>
+inline bool Lecture<Entier>::retire_zeros() {
   while (car(0) == '0') {
     if (car(1) == ':')
       efface(":");
@@ -298,7 +318,8 @@ bool Lecture::retire_zeros() {
 
 // Drops the "0...:" prefixes of a continuation line: "0:0:dd2:x" -> "dd2:x".
 // False for a line that starts with '0' and holds no ':'.
-bool Lecture::retire_zeros_suite() {
+template <bool Entier>
+bool Lecture<Entier>::retire_zeros_suite() {
   while (car(0) == '0') {
     if (cherche(':') == nullptr) return false;
     efface(":");
@@ -308,7 +329,8 @@ bool Lecture::retire_zeros_suite() {
 
 // Where the number read from `depuis` in the current piece starts, as atoi
 // reads it (past white space, at its sign); -1 when there is none.
-int Lecture::debut_du_nombre(int depuis) const {
+template <bool Entier>
+int Lecture<Entier>::debut_du_nombre(int depuis) const {
   const char *piece = piece_;
   int i = depuis;
   while (i < fin_ && est_espace(piece[i])) ++i;
@@ -325,7 +347,8 @@ int Lecture::debut_du_nombre(int depuis) const {
 // for its line to reach the '-'); " 3-5:x" and "+3-5:x" keep all their text.
 // `en_tete` is the number of digits at the very front of the line. True for
 // a range.
-bool Lecture::consomme_nombre(int en_tete) {
+template <bool Entier>
+inline bool Lecture<Entier>::consomme_nombre(int en_tete) {
   const int longueur = reste();
   const int retires = std::min(en_tete, (longueur + 1) / 2);
   debut_ += retires;
@@ -339,7 +362,8 @@ bool Lecture::consomme_nombre(int en_tete) {
 
 // The fault of a "tt" keyword leading the working line, or nullptr when
 // there is none: "tt" must go on with a space, with '+' and a space, or '0'.
-const char *Lecture::faute_tt() const {
+template <bool Entier>
+inline const char *Lecture<Entier>::faute_tt() const {
   if (car(0) != 't' || car(1) != 't' || car(2) == '0') return nullptr;
   if (car(2) == '+') return car(3) == ' ' ? nullptr : ESPACE_MANQUANT_TT_PLUS;
   return car(2) == ' ' ? nullptr : ESPACE_MANQUANT_TT;
@@ -347,7 +371,8 @@ const char *Lecture::faute_tt() const {
 
 // Tells the entry whose number was read from `debut` and whose text now
 // leads the working line.
-void Lecture::annonce_entree(int debut, std::int32_t numero, bool intervalle) {
+template <bool Entier>
+void Lecture<Entier>::annonce_entree(int debut, std::int32_t numero, bool intervalle) {
   const char *piece = piece_;
   if (!est_chiffre(piece[debut])) {  // most numbers start the entry
     const int nombre = debut_du_nombre(debut);
@@ -375,8 +400,9 @@ void Lecture::annonce_entree(int debut, std::int32_t numero, bool intervalle) {
 // Checks the entry at the front of the working line against the current
 // level, then moves on: into a nested list opened by its text (same line), or
 // to the next line. False when the walk stops.
-bool Lecture::verifie_entree() {
-  a_examiner_ = false;
+template <bool Entier>
+bool Lecture<Entier>::verifie_entree() {
+  if (Entier) a_examiner_ = false;
   const bool prefixes = retire_zeros();
   const int debut = debut_;
   std::int64_t valeur;  // the digits at the front: most entries start with their number
@@ -393,7 +419,7 @@ bool Lecture::verifie_entree() {
     ++debut_;
   else
     efface(":");
-  if (detail_ && (toutes_les_entrees_ || (!simple && lecteur_.decalage() == 0)))
+  if (detail() && (toutes_les_entrees_ || (!simple && lecteur_.decalage() == 0)))
     annonce_entree(debut, numero, intervalle);
   attendu_[niveau_] = suivant(attendu_[niveau_]);
 
@@ -401,9 +427,9 @@ bool Lecture::verifie_entree() {
   if (car(0) == '#' || car(0) == '>') {
     if (car(1) != ' ' && !signale(Code::espace_mot_cle, ESPACE_MANQUANT, debut_)) return false;
     ligne_suivante();
-    a_examiner_ = false;       // the continuation belongs to the entry
-    if (epuise_) return true;  // the caller sees the end of the table
-    if (detail_) observateur_.suite(sans_fin_de_ligne(vue()), lieu(debut_));
+    if (Entier) a_examiner_ = false;  // the continuation belongs to the entry
+    if (epuise()) return true;        // the caller sees the end of the table
+    if (detail()) observateur_.suite(sans_fin_de_ligne(vue()), lieu(debut_));
     if (!retire_zeros_suite()) {
       if (!signale(Code::numerotation, VALEUR_INCORRECTE, debut_)) return false;
       ligne_suivante();
@@ -439,9 +465,10 @@ bool Lecture::verifie_entree() {
 // unchanged number (see suivant), so that level cannot accept the line
 // again, and no level opens without removing its "dd": a bounded number of
 // passes follows. A walk of the whole file stops at the end of the file.
-bool Lecture::verifie_entrees() {
+template <bool Entier>
+bool Lecture<Entier>::verifie_entrees() {
   while (niveau_ >= 0) {
-    if (epuise_) return signale_entree_manquante();
+    if (epuise()) return signale_entree_manquante();
     if (!verifie_entree()) return false;
     while (niveau_ >= 0 && attendu_[niveau_] > maximum_[niveau_]) --niveau_;
   }
@@ -450,13 +477,15 @@ bool Lecture::verifie_entrees() {
 
 // The lines after a single table, each that begins a line of the file: the
 // one read after the last entry, if any, then the rest of the file.
-void Lecture::lit_apres_la_fin() {
+template <bool Entier>
+void Lecture<Entier>::lit_apres_la_fin() {
   for (bool courante = a_examiner_; courante || lit_ligne(); courante = false)
     if (lecteur_.decalage() == 0) observateur_.apres_la_fin(sans_fin_de_ligne(vue()), lieu(0));
 }
 
-Verdict Lecture::lance() {
-  if (!lit_ligne() && jusqu_au_bout_) {  // an empty file: its line 1 is empty
+template <bool Entier>
+Verdict Lecture<Entier>::lance() {
+  if (!lit_ligne() && Entier) {  // an empty file: its line 1 is empty
     signale(Code::numerotation, VALEUR_INCORRECTE, 0);
     return ERREUR;
   }
@@ -464,7 +493,7 @@ Verdict Lecture::lance() {
   genre_ = genre_de(car(0), car(1));
   if (genre_ == TABLE_TITREE) {  // past the heading
     ligne_suivante();
-    if (epuise_) signale_coupure(TABLE_MANQUANTE);
+    if (epuise()) signale_coupure(TABLE_MANQUANTE);
   }
 
   // One table per pass. A collection goes on after each table to the next
@@ -477,7 +506,7 @@ Verdict Lecture::lance() {
     ouvre_liste();
     if (!verifie_entrees()) break;
     if (genre_ == TABLE_SEULE || genre_ == TABLE_TITREE) {
-      if (jusqu_au_bout_ && detail_) lit_apres_la_fin();
+      if (detail()) lit_apres_la_fin();
       break;
     }
   }
@@ -487,5 +516,6 @@ Verdict Lecture::lance() {
 }  // namespace
 
 Verdict lit_table(Lecteur &lecteur, Observateur &observateur, Etendue etendue) {
-  return Lecture(lecteur, observateur, etendue).lance();
+  if (etendue == Etendue::tout_le_fichier) return Lecture<true>(lecteur, observateur).lance();
+  return Lecture<false>(lecteur, observateur).lance();
 }
