@@ -7,9 +7,7 @@
 // line.
 #include "sondeur/chances.h"
 
-#include <charconv>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,49 +33,6 @@ enum Colonne { LIGNE, ENTREE, FACES, CHANCE, PART, TOTALE, PART_TOTALE, COLONNES
 
 // A percentage's width: "100,0 %".
 constexpr std::size_t LARGEUR_PART = 7;
-
-// A line of the text report, written at once: a field a column, padded.
-class Rangee {
- public:
-  explicit Rangee(char *debut) : debut_(debut), fin_(debut) {}
-
-  // `n` in decimal, right-aligned in `largeur` characters.
-  void nombre(std::int64_t n, std::size_t largeur) {
-    char chiffres[24];  // a sign and 19 digits
-    champ(chiffres, std::to_chars(chiffres, chiffres + sizeof chiffres, n).ptr, largeur, '>');
-  }
-  // The bytes from `debut` to `fin` aligned in `largeur` characters.
-  void champ(const char *debut, const char *fin, std::size_t largeur, char sens) {
-    const auto n = static_cast<std::size_t>(fin - debut);
-    const std::size_t blancs = n < largeur ? largeur - n : 0;
-    if (sens == '>') blancs_(blancs);
-    std::memcpy(fin_, debut, n);
-    fin_ += n;
-    if (sens == '<') blancs_(blancs);
-  }
-  void texte(std::string_view t) {
-    std::memcpy(fin_, t.data(), t.size());
-    fin_ += t.size();
-  }
-  void blancs_(std::size_t n) {
-    std::memset(fin_, ' ', n);
-    fin_ += n;
-  }
-  char *fin() { return fin_; }
-  std::string_view vue() const { return {debut_, static_cast<std::size_t>(fin_ - debut_)}; }
-
- private:
-  char *debut_, *fin_;
-};
-
-// The characters of a number in decimal.
-std::size_t chiffres(std::int64_t n) {
-  std::size_t c = n < 0 ? 2 : 1;
-  for (std::uint64_t v = n < 0 ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
-       v >= 10; v /= 10)
-    ++c;
-  return c;
-}
 
 void ecrit(std::string_view texte) { std::fwrite(texte.data(), 1, texte.size(), stdout); }
 
@@ -109,8 +64,9 @@ class Chances final : public Passage {
     return bilan;
   }
 
+  void remplit_champs(const Modele::Element &e, const Fraction &totale);
   void mesure(const Modele::Section &section, std::size_t (&l)[COLONNES]);
-  void ecrit_rangee(const Modele::Element &e, const Fraction &totale, std::size_t taille,
+  void ecrit_rangee(const Modele::Element &e, const Fraction &totale,
                     const std::size_t (&l)[COLONNES], std::size_t place);
   void ecrit_total(const Modele::Liste &liste, int niveau, std::size_t retrait);
   void ecrit_texte(const Chemin &chemin, const Modele::Section &section);
@@ -125,84 +81,57 @@ class Chances final : public Passage {
   std::string nom_json_;                  // its JSON string
   std::string raisons_json_[5];           // the reasons of the unreachable entries
   std::uint64_t totaux_[NIVEAUX] = {};    // the faces won so far at each open level
+  std::string champs_[COLONNES];          // the fields of the line being written
 };
+
+// The fields of the line of `e`, whose chance overall is `totale`: "3",
+// "2-3", "2-3", "2/6", "33,3 %", "1/3", "33,3 %".
+void Chances::remplit_champs(const Modele::Element &e, const Fraction &totale) {
+  for (std::string &champ : champs_) champ.clear();
+  const std::int64_t taille = std::max(modele_.listes()[e.liste].taille, 0);
+  ajoute_nombre(champs_[LIGNE], e.ligne);
+  ajoute_libelle(champs_[ENTREE], e);
+  ajoute_faces(champs_[FACES], modele_, e);
+  ajoute_nombre(champs_[CHANCE], static_cast<std::int64_t>(e.gagnees));
+  champs_[CHANCE] += '/';
+  ajoute_nombre(champs_[CHANCE], taille);
+  ajoute_pourcentage(
+      champs_[PART],
+      taille > 0 ? static_cast<double>(e.gagnees) / static_cast<double>(taille) : 0.0);
+  totale.ajoute_a(champs_[TOTALE]);
+  ajoute_pourcentage(champs_[PART_TOTALE], totale.valeur());
+}
 
 // The widths of the columns: each field's, the widest of the section.
 void Chances::mesure(const Modele::Section &section, std::size_t (&l)[COLONNES]) {
-  const auto &listes = modele_.listes();
   ChancesTotales chances;
-  char fraction[48];  // two 20-digit terms and the slash
   for (std::uint32_t i = section.premier; i < section.fin; ++i) {
     const Modele::Element &e = modele_.elements()[i];
-    const std::int64_t taille = std::max(listes[e.liste].taille, 0);
-    const Fraction &totale = chances.de(modele_, e);
-    l[LIGNE] = std::max(l[LIGNE], chiffres(e.ligne));
-    l[ENTREE] = std::max(l[ENTREE], 2 * static_cast<std::size_t>(e.niveau) + chiffres(e.numero) +
-                                        (e.intervalle ? 1 + chiffres(e.fin) : 0));
-    std::size_t faces = e.runs == 0 ? 1 : e.runs - 1;
-    for (std::uint32_t r = 0; r < e.runs; ++r) {
-      const Faces &f = modele_.faces()[e.faces + r];
-      faces += chiffres(f.premiere) + (f.derniere > f.premiere ? 1 + chiffres(f.derniere) : 0);
-    }
-    l[FACES] = std::max(l[FACES], faces);
-    l[CHANCE] =
-        std::max(l[CHANCE], chiffres(static_cast<std::int64_t>(e.gagnees)) + 1 + chiffres(taille));
-    const char *fin = totale.ecrit_petite(fraction);
-    l[TOTALE] = std::max(l[TOTALE], fin != nullptr ? static_cast<std::size_t>(fin - fraction)
-                                                   : totale.texte().size());
+    remplit_champs(e, chances.de(modele_, e));
+    for (int c = 0; c < COLONNES; ++c) l[c] = std::max(l[c], largeur(champs_[c]));
+    l[ENTREE] =
+        std::max(l[ENTREE], 2 * static_cast<std::size_t>(e.niveau) + champs_[ENTREE].size());
   }
 }
 
 // One entry's line; `place` the room left to its text.
-void Chances::ecrit_rangee(const Modele::Element &e, const Fraction &totale, std::size_t taille,
+void Chances::ecrit_rangee(const Modele::Element &e, const Fraction &totale,
                            const std::size_t (&l)[COLONNES], std::size_t place) {
-  char ligne[512];  // the columns, each a few dozen bytes at most, but a grand fraction's
-  Rangee r(ligne);
+  remplit_champs(e, totale);
   const std::size_t retrait = 2 * static_cast<std::size_t>(e.niveau);
-  std::string grande;  // a fraction past 64 bits, rare
-  char nombres[48];
-  char *fin = totale.ecrit_petite(nombres);
-  if (fin == nullptr || l[TOTALE] > 200 || l[FACES] > 200) {  // wide columns: written the slow way
-    grande = totale.texte();
+  sortie_ += "  ";
+  ajoute_cadre(sortie_, champs_[LIGNE], l[LIGNE], '>');
+  sortie_ += "  ";
+  sortie_.append(retrait, ' ');
+  ajoute_cadre(sortie_, champs_[ENTREE], l[ENTREE] - retrait, '<');
+  sortie_ += "  ";
+  ajoute_cadre(sortie_, champs_[FACES], l[FACES], '<');
+  for (const int c : {CHANCE, TOTALE}) {  // each a fraction and its percentage
+    sortie_ += "  ";
+    ajoute_cadre(sortie_, champs_[c], l[c], '>');
+    sortie_ += ' ';
+    ajoute_cadre(sortie_, champs_[c + 1], l[c + 1], '>');
   }
-  r.blancs_(2);
-  r.nombre(e.ligne, l[LIGNE]);
-  r.blancs_(2 + retrait);
-  fin = std::to_chars(nombres, nombres + 20, e.numero).ptr;
-  if (e.intervalle) {
-    *fin++ = '-';
-    fin = std::to_chars(fin, nombres + sizeof nombres, e.fin).ptr;
-  }
-  r.champ(nombres, fin, l[ENTREE] - retrait, '<');
-  r.blancs_(2);
-  sortie_.append(r.vue());
-  std::string faces;
-  ajoute_faces(faces, modele_, e);
-  ajoute_cadre(sortie_, faces, l[FACES], '<');
-  Rangee s(ligne);
-  s.blancs_(2);
-  fin = std::to_chars(nombres, nombres + 20, e.gagnees).ptr;
-  *fin++ = '/';
-  fin = std::to_chars(fin, nombres + sizeof nombres, taille).ptr;
-  s.champ(nombres, fin, l[CHANCE], '>');
-  s.blancs_(1);
-  std::string part;
-  ajoute_pourcentage(
-      part, taille > 0 ? static_cast<double>(e.gagnees) / static_cast<double>(taille) : 0.0);
-  s.champ(part.data(), part.data() + part.size(), LARGEUR_PART, '>');
-  s.blancs_(2);
-  sortie_.append(s.vue());
-  if (grande.empty()) {
-    fin = totale.ecrit_petite(nombres);
-    ajoute_cadre(sortie_, std::string_view(nombres, static_cast<std::size_t>(fin - nombres)),
-                 l[TOTALE], '>');
-  } else {
-    ajoute_cadre(sortie_, grande, l[TOTALE], '>');
-  }
-  sortie_ += ' ';
-  part.clear();
-  ajoute_pourcentage(part, totale.valeur());
-  ajoute_cadre(sortie_, part, LARGEUR_PART, '>');
   sortie_ += "  ";
   if (const char *raison = raison_inaccessible(e.inaccessible)) {
     const std::string marque = en_utf8("jamais tirée (") + en_utf8(raison) + ") : ";
@@ -297,8 +226,7 @@ void Chances::ecrit_texte(const Chemin &chemin, const Modele::Section &section) 
   for (std::uint32_t i = section.premier; i < section.fin; ++i) {
     const Modele::Element &e = modele_.elements()[i];
     ferme_jusqu_a(e.niveau + 1);
-    const std::size_t taille = static_cast<std::size_t>(std::max(listes[e.liste].taille, 0));
-    ecrit_rangee(e, chances.de(modele_, e), taille, l, place);
+    ecrit_rangee(e, chances.de(modele_, e), l, place);
     totaux_[e.niveau] += e.gagnees;
     if (e.ouvre != AUCUNE) {
       totaux_[e.niveau + 1] = 0;

@@ -11,8 +11,6 @@
 #include <cmath>
 #include <numeric>
 
-std::uint64_t pgcd(std::uint64_t a, std::uint64_t b) { return std::gcd(a, b); }
-
 void Fraction::multiplie(std::uint32_t compte, std::uint32_t taille) {
   if (compte == 0) {
     *this = Fraction();
@@ -20,12 +18,12 @@ void Fraction::multiplie(std::uint32_t compte, std::uint32_t taille) {
     return;
   }
   if (compte == taille) return;  // times 1
-  const auto g = compte == 1 ? 1 : static_cast<std::uint32_t>(pgcd(compte, taille));
+  const auto g = compte == 1 ? 1 : static_cast<std::uint32_t>(std::gcd(compte, taille));
   compte /= g;
   taille /= g;
   if (!grande_) {
-    const std::uint64_t g1 = compte == 1 ? 1 : pgcd(q_, compte),
-                        g2 = p_ == 1 ? 1 : pgcd(p_, taille);
+    const std::uint64_t g1 = compte == 1 ? 1 : std::gcd(q_, compte),
+                        g2 = p_ == 1 ? 1 : std::gcd(p_, taille);
     const std::uint64_t p = p_ / g2, q = q_ / g1, c = compte / g1, n = taille / g2;
     if (p <= UINT64_MAX / c && q <= UINT64_MAX / n) {  // no term outgrows 64 bits
       p_ = p * c;
@@ -34,8 +32,8 @@ void Fraction::multiplie(std::uint32_t compte, std::uint32_t taille) {
     }
     agrandit();
   }
-  const auto g1 = static_cast<std::uint32_t>(pgcd(reste(gq_, compte), compte));  // gcd(c, q)
-  const auto g2 = static_cast<std::uint32_t>(pgcd(reste(gp_, taille), taille));  // gcd(p, n)
+  const auto g1 = static_cast<std::uint32_t>(std::gcd(reste(gq_, compte), compte));  // gcd(c, q)
+  const auto g2 = static_cast<std::uint32_t>(std::gcd(reste(gp_, taille), taille));  // gcd(p, n)
   divise(gp_, g2);
   divise(gq_, g1);
   multiplie(gp_, compte / g1);
@@ -95,14 +93,10 @@ void Fraction::ajoute_a(std::string &texte) const {
     return;
   }
   char chiffres[42];  // two 20-digit terms and the slash
-  texte.append(chiffres, ecrit_petite(chiffres));
-}
-
-char *Fraction::ecrit_petite(char *dest) const {
-  if (grande_) return nullptr;
-  char *fin = std::to_chars(dest, dest + 20, p_).ptr;
+  char *fin = std::to_chars(chiffres, chiffres + 20, p_).ptr;
   *fin++ = '/';
-  return std::to_chars(fin, fin + 20, q_).ptr;
+  fin = std::to_chars(fin, fin + 20, q_).ptr;
+  texte.append(chiffres, fin);
 }
 
 // Its leading words as a double, scaled by 2^(32 * exposant).

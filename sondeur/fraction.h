@@ -31,9 +31,6 @@ class Fraction {
 
   // Appends "1/12", "0/1", "1/1".
   void ajoute_a(std::string &texte) const;
-  // Writes it at `dest`, which has room for 41 bytes, when both terms fit
-  // in 64 bits (the end of what was written), else returns nullptr.
-  char *ecrit_petite(char *dest) const;
   std::string texte() const {
     std::string s;
     ajoute_a(s);
@@ -58,8 +55,5 @@ class Fraction {
   bool grande_ = false;
   Grand gp_, gq_;  // the terms, once one has outgrown 64 bits
 };
-
-// Greatest common divisor; pgcd(0, n) is n.
-std::uint64_t pgcd(std::uint64_t a, std::uint64_t b);
 
 #endif

@@ -114,7 +114,6 @@ class Lecteur {
 
   std::int64_t ligne() const { return ligne_; }        // its line (0 before any)
   std::int64_t decalage() const { return decalage_; }  // bytes of its line before it
-  bool a_la_fin() const { return fin_du_fichier_; }    // the file has no more bytes
   bool en_erreur() const { return source_.en_erreur(); }
 
  private:

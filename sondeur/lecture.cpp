@@ -62,9 +62,10 @@ class Lecture {
   Verdict lance();
 
  private:
-  // Known when compiled for the interactive walk: false.
+  // The detail asked for, and the end of the file met by a whole reading,
+  // where it stops: both false in the interactive walk, at compile time.
   bool detail() const { return Entier && detail_; }
-  bool epuise() const { return Entier && epuise_; }
+  bool epuise() const { return Entier && au_dela_; }
 
   // The working line.
   const char *texte() const { return piece_ + debut_; }
@@ -117,7 +118,6 @@ class Lecture {
   std::int32_t attendu_[NIVEAUX_MAX] = {};  // the number each level's next entry must carry
   bool marquee_ = true;                     // the outermost list has its "dd"
   std::int64_t compteur_ = 1;               // the interactive report's line counter
-  bool epuise_ = false;                     // read whole, the file has ended: the walk stops there
   bool au_dela_ = false;                    // a read has found the end of the file
   bool a_examiner_ = false;  // the current piece was read after an entry, not looked at yet
   bool fini_ = false;        // the walk stops: its first fault, or the table cut
@@ -131,7 +131,6 @@ template <bool Entier>
 inline bool Lecture<Entier>::lit_ligne() {
   if (!lecteur_.suivante()) {
     au_dela_ = true;
-    epuise_ = Entier;
     return false;
   }
   piece_ = lecteur_.piece();

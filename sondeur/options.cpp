@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "outils/entier.h"
+
 const char *const AIDE =
     "Usage : Sondeur [TABLE]\n"
     "        Sondeur --lot [--strict] [--format FORMAT] [--nom NOM] [--] CHEMIN...\n"
@@ -133,7 +135,7 @@ class Lecture {
     if (texte == nullptr || *texte == '\0') return false;
     valeur = 0;
     for (const char *c = texte; *c != '\0'; ++c) {
-      if (*c < '0' || *c > '9') return false;
+      if (!est_chiffre(*c)) return false;
       valeur = valeur * 10 + (*c - '0');
       if (valeur > plafond) return false;
     }
