@@ -168,8 +168,7 @@ void Avertissements::intervalle(const Entree &e) {
 void Avertissements::apres_la_fin(std::string_view ligne, const Lieu &lieu) {
   if (!marquee_) return;
   std::int64_t valeur;
-  const std::size_t n = chiffres(ligne, valeur);
-  if (n > 0 && valeur > 0 && (car(ligne, n) == ':' || car(ligne, n) == '-'))
+  if (numero_d_entree(ligne, valeur) > 0)
     constats_.ajoute(Gravite::avertissement, Code::entree_apres_fin, lieu, APRES_LA_FIN,
                      borne(valeur), taille_, taille_, pluriel(taille_));
 }

@@ -53,12 +53,10 @@ int execute_options(int argc, char **argv) {
   switch (options.mode) {
     case Mode::aide: std::fputs(acc(AIDE, chfunc), stdout); return LOT_PROPRE;
     case Mode::version: std::puts("Sondeur (Vallorim light) " VERSION_VALLORIM); return LOT_PROPRE;
-    case Mode::erreur: {
-      std::string ligne = "Sondeur: ";
-      ajoute_texte(ligne, options.faute);
-      std::fprintf(stderr, "%s\nEssayez 'Sondeur --aide'.\n", ligne.c_str());
+    case Mode::erreur:
+      dit("Sondeur: " + options.faute);
+      dit("Essayez 'Sondeur --aide'.");
       return LOT_IMPOSSIBLE;
-    }
     case Mode::chances: return montre_les_chances(options);
     case Mode::tirage: return tire(options);
     case Mode::lot: break;

@@ -76,10 +76,10 @@ void Modele::entree(const Entree &entree) {
 // "7:Dragon" or "8-9:Liche" after a single table: an entry past its die.
 void Modele::apres_la_fin(std::string_view ligne, const Lieu &lieu) {
   if (sections_.empty() || sections_.back().liste == AUCUNE) return;
-  std::int64_t numero, fin;
-  std::size_t n = chiffres(ligne, numero);
-  if (n == 0 || numero <= 0 || (n < ligne.size() && ligne[n] != ':' && ligne[n] != '-')) return;
-  fin = numero;
+  std::int64_t numero;
+  std::size_t n = numero_d_entree(ligne, numero);
+  if (n == 0) return;
+  std::int64_t fin = numero;
   const bool intervalle = n + 1 < ligne.size() && ligne[n] == '-' && est_chiffre(ligne[n + 1]);
   if (intervalle) n += 1 + chiffres(ligne.substr(n + 1), fin);
   Element e;

@@ -36,6 +36,16 @@ inline std::size_t chiffres(std::string_view t, std::int64_t &valeur) {
 // clamped to an int. "  +12:x" -> 12.
 inline std::int32_t lit_nombre(std::string_view t) { return entier_de(t); }
 
+// Whether `ligne` is numbered as an entry: digits at its very start, a
+// number above 0, then ':' or '-' ("7:Dragon", "8-9:Liche"; not "0:x",
+// "7 nains" nor " 7:x"). The count of its digits, their value in `valeur`;
+// 0 when it is not.
+inline std::size_t numero_d_entree(std::string_view ligne, std::int64_t &valeur) {
+  const std::size_t n = chiffres(ligne, valeur);
+  if (n == 0 || valeur <= 0 || n == ligne.size() || (ligne[n] != ':' && ligne[n] != '-')) return 0;
+  return n;
+}
+
 // One more than `valeur`; past the largest int it wraps to the smallest, as a
 // 32-bit counter does, instead of overflowing. The result always differs
 // from `valeur`, which the checks rely on to end.

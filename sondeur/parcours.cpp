@@ -45,20 +45,6 @@ struct Entree {
   int erreur;  // why its kind is unknown, or 0
 };
 
-// The path as the file system takes it: on Windows the console's code page
-// converted back to the source set, as any file the suite opens; on Linux
-// unchanged.
-std::string chemin_pour_ouvrir(const char *nom) {
-#ifdef _WIN32
-  std::string converti(std::strlen(nom) + 1, '\0');  // never longer than its source
-  invers_acc(nom, converti.data());
-  converti.resize(std::strlen(converti.c_str()));
-  return converti;
-#else
-  return nom;
-#endif
-}
-
 Chemin joint(const Chemin &dossier, const std::string &nom) {
   Chemin c = dossier;
   for (std::string *texte : {&c.affiche, &c.systeme}) {
@@ -168,6 +154,17 @@ int genre_de_l_entree(int parent, const Chemin &c, const dirent *d, Genre &genre
 
 }  // namespace
 
+std::string depuis_la_console(const char *tape) {
+#ifdef _WIN32
+  std::string converti(std::strlen(tape) + 1, '\0');  // never longer than its source
+  invers_acc(tape, converti.data());
+  converti.resize(std::strlen(converti.c_str()));
+  return converti;
+#else
+  return tape;
+#endif
+}
+
 struct Parcours::Etat {
   explicit Etat(Visiteur &v) : visiteur(v) {}
 
@@ -184,7 +181,7 @@ Parcours::Parcours(Visiteur &visiteur) : etat_(std::make_unique<Etat>(visiteur))
 Parcours::~Parcours() = default;
 
 void Parcours::visite(const char *argument) {
-  etat_->chemin_nomme({argument, chemin_pour_ouvrir(argument)});
+  etat_->chemin_nomme({argument, depuis_la_console(argument)});
 }
 
 // A path named on the command line: followed, whatever its name.

@@ -51,6 +51,11 @@ class Parcours {
   std::unique_ptr<Etat> etat_;
 };
 
+// Text typed at the console (a path, a title) as the suite's files write
+// it: on Windows converted from the console's code page to the source set,
+// as any file name the suite opens; on Linux as it is.
+std::string depuis_la_console(const char *tape);
+
 // Why a path cannot be read, in French for the common failures of the
 // system, in the system's own words otherwise.
 const char *raison_systeme(int erreur);

@@ -40,13 +40,7 @@ void Passage::table(const Chemin &chemin, Source &source) {
 
 void Passage::illisible(const Chemin &chemin, const char *raison) {
   ++illisibles_;
-  std::string ligne;
-  ajoute_chemin(ligne, chemin.affiche);
-  ligne += ": ";
-  ajoute_texte(ligne, std::string("impossible de lire ce chemin (") + raison + ")");
-  ligne += '\n';
-  std::fflush(stdout);  // the findings so far come first when both go to one place
-  std::fputs(ligne.c_str(), stderr);
+  dit_illisible(chemin, raison);
 }
 
 // "12 tables vérifiées, 1 avec une erreur", then ", 3 avec un
@@ -56,17 +50,29 @@ void Passage::resume() const {
                       std::to_string(fautives_) + " avec une erreur";
   if (averties_ > 0) texte += ", " + std::to_string(averties_) + " avec un avertissement";
   if (illisibles_ > 0) texte += ", " + nombre_de(illisibles_, "illisible", "illisibles");
-  std::string ligne;
-  ajoute_texte(ligne, texte);
-  ligne += '\n';
-  std::fflush(stdout);
-  std::fputs(ligne.c_str(), stderr);
+  dit(texte);
 }
 
 // With --strict a table with a warning counts as one with an error.
 int Passage::statut() const {
   if (illisibles_ > 0) return LOT_IMPOSSIBLE;
   return fautives_ > 0 || (options_.strict && averties_ > 0) ? LOT_FAUTES : LOT_PROPRE;
+}
+
+void dit(std::string_view texte, const Chemin *chemin) {
+  std::string ligne;
+  if (chemin != nullptr) {
+    ajoute_chemin(ligne, chemin->affiche);
+    ligne += ": ";
+  }
+  ajoute_texte(ligne, texte);
+  ligne += '\n';
+  std::fflush(stdout);  // the findings so far come first when both go to one place
+  std::fputs(ligne.c_str(), stderr);
+}
+
+void dit_illisible(const Chemin &chemin, const char *raison) {
+  dit(std::string("impossible de lire ce chemin (") + raison + ")", &chemin);
 }
 
 void ConstatsGardes::ecrit(Ecriture &ecriture, const Chemin &chemin) const {

@@ -7,6 +7,7 @@
 #define SONDEUR_PASSAGE_H
 
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "sondeur/constat.h"
@@ -40,6 +41,14 @@ class Passage : public Visiteur {
 
   long verifiees_ = 0, fautives_ = 0, averties_ = 0, illisibles_ = 0;
 };
+
+// Tells `texte` (ISO 8859-1, or UTF-8) on a line of standard error, as
+// standard output shows text (affichage.h), after the findings written so
+// far; after "CHEMIN: " when `chemin` is given.
+void dit(std::string_view texte, const Chemin *chemin = nullptr);
+
+// "CHEMIN: impossible de lire ce chemin (RAISON)" on standard error.
+void dit_illisible(const Chemin &chemin, const char *raison);
 
 // A finding kept after its table's check (its texts are the check's own
 // for the time of the call only).

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "jdr/alea.h"
-#include "outils/accents.h"
 #include "sondeur/affichage.h"
 #include "sondeur/modele.h"
 #include "sondeur/passage.h"
@@ -39,27 +38,7 @@ std::string sans_blancs(const std::string &texte) {
   return texte.substr(debut, texte.find_last_not_of(' ') - debut + 1);
 }
 
-// A title typed on the command line, as its table writes it: on Windows
-// typed in the console's code page.
-std::string titre_tape(const char *titre) {
-#ifdef _WIN32
-  std::string converti(std::strlen(titre) + 1, '\0');
-  invers_acc(titre, converti.data());
-  converti.resize(std::strlen(converti.c_str()));
-  return en_utf8(converti);
-#else
-  return en_utf8(titre);
-#endif
-}
-
 void ecrit(const std::string &texte) { std::fwrite(texte.data(), 1, texte.size(), stdout); }
-
-void dit(const std::string &pourquoi) {
-  std::string ligne = "Sondeur: ";
-  ajoute_texte(ligne, pourquoi);
-  std::fflush(stdout);
-  std::fprintf(stderr, "%s\n", ligne.c_str());
-}
 
 class Tirage final : public Visiteur {
  public:
@@ -82,7 +61,7 @@ class Tirage final : public Visiteur {
     const Modele::Section *section = trouve_section();
     if (section == nullptr) return;
     if (section->liste == AUCUNE || modele_.listes()[section->liste].taille <= 0) {
-      dit("la table est vide : rien à tirer");
+      dit("Sondeur: la table est vide : rien à tirer");
       statut = LOT_FAUTES;
       return;
     }
@@ -97,12 +76,7 @@ class Tirage final : public Visiteur {
   }
 
   void illisible(const Chemin &chemin, const char *raison) override {
-    std::string ligne;
-    ajoute_chemin(ligne, chemin.affiche);
-    ligne += ": ";
-    ajoute_texte(ligne, std::string("impossible de lire ce chemin (") + raison + ")");
-    std::fflush(stdout);
-    std::fprintf(stderr, "%s\n", ligne.c_str());
+    dit_illisible(chemin, raison);
     statut = LOT_IMPOSSIBLE;
   }
 
@@ -112,10 +86,10 @@ class Tirage final : public Visiteur {
   const Modele::Section *trouve_section() {
     const auto &sections = modele_.sections();
     if (options_.section == nullptr) return sections.empty() ? nullptr : &sections.front();
-    const std::string voulu = sans_blancs(titre_tape(options_.section));
+    const std::string voulu = sans_blancs(en_utf8(depuis_la_console(options_.section)));
     for (const Modele::Section &s : sections)
       if (s.titree && sans_blancs(en_utf8(s.titre)) == voulu) return &s;
-    dit(std::string("section inconnue : ") + options_.section);
+    dit(std::string("Sondeur: section inconnue : ") + options_.section);
     statut = LOT_IMPOSSIBLE;
     return nullptr;
   }
@@ -284,7 +258,7 @@ int tire(const Options &options) {
   }
   struct stat etat {};
   if (stat(chemin, &etat) == 0 && S_ISDIR(etat.st_mode)) {
-    dit(std::string("--tirer tire dans une table, pas dans un dossier : ") + chemin);
+    dit(std::string("Sondeur: --tirer tire dans une table, pas dans un dossier : ") + chemin);
     return LOT_IMPOSSIBLE;
   }
   Parcours(tirage).visite(chemin);
