@@ -8,6 +8,12 @@
 
 namespace {
 
+// The ISO 8859-1 letter `c` (0x80 to 0xFF) in UTF-8: two bytes.
+void ajoute_latin1_en_utf8(std::string &sortie, unsigned char c) {
+  sortie += static_cast<char>(0xC0 | (c >> 6));
+  sortie += static_cast<char>(0x80 | (c & 0x3F));
+}
+
 // A control character: below 0x20 but the tab, 0x7F, and U+0080 to U+009F.
 bool controle(unsigned point) {
   return (point < 0x20 && point != '\t') || (point >= 0x7F && point <= 0x9F);
@@ -92,8 +98,7 @@ void ajoute_latin1(std::string &sortie, std::string_view t) {
     if (j == t.size()) break;
     const unsigned char c = static_cast<unsigned char>(t[j]);
     if (c >= 0xA0) {
-      sortie += static_cast<char>(0xC0 | (c >> 6));
-      sortie += static_cast<char>(0x80 | (c & 0x3F));
+      ajoute_latin1_en_utf8(sortie, c);
     } else if (c >= 0x80) {
       echappe(sortie, c);
     } else {
@@ -114,8 +119,7 @@ std::string en_utf8(std::string_view texte) {
     if (c < 0x80) {
       sortie += octet;
     } else {
-      sortie += static_cast<char>(0xC0 | (c >> 6));
-      sortie += static_cast<char>(0x80 | (c & 0x3F));
+      ajoute_latin1_en_utf8(sortie, c);
     }
   }
   return sortie;

@@ -124,8 +124,7 @@ void Lecteur::finit_ligne() {
   const char *debut = citee_a_part_ ? citation_ : tampon_ + debut_ligne_;
   const std::int64_t longueur = longueur_ligne();
   const bool tronquee = longueur > static_cast<std::int64_t>(CITATION_MAX);
-  std::size_t n = tronquee ? CITATION_MAX : static_cast<std::size_t>(longueur);
-  if (!tronquee && n > 0 && debut[n - 1] == '\n') --n;
-  if (!tronquee && n > 0 && debut[n - 1] == '\r') --n;
-  suivi_->ligne_finie({ligne_, longueur, std::string_view(debut, n), tronquee});
+  std::string_view texte(debut, tronquee ? CITATION_MAX : static_cast<std::size_t>(longueur));
+  if (!tronquee) texte = sans_fin_de_ligne(texte);
+  suivi_->ligne_finie({ligne_, longueur, texte, tronquee});
 }

@@ -72,6 +72,13 @@ class SuiviLecture {
   bool lignes_voulues = true;
 };
 
+// The text without its line end: "Orc\r\n" -> "Orc".
+inline std::string_view sans_fin_de_ligne(std::string_view t) {
+  if (!t.empty() && t.back() == '\n') t.remove_suffix(1);
+  if (!t.empty() && t.back() == '\r') t.remove_suffix(1);
+  return t;
+}
+
 // The bytes of a line that a report quotes at most.
 constexpr std::size_t CITATION_MAX = 1024;
 

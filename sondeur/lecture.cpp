@@ -40,13 +40,6 @@ constexpr const char *ENTREE_MANQUANTE_SANS_DD =
     "table incomplète : l'entrée %d manque (l'en-tête annonce %d entrée%s)";
 constexpr const char *TABLE_MANQUANTE = "table incomplète : la table manque après son titre";
 
-// The text without its line end: "Orc\r\n" -> "Orc".
-std::string_view sans_fin_de_ligne(std::string_view t) {
-  if (!t.empty() && t.back() == '\n') t.remove_suffix(1);
-  if (!t.empty() && t.back() == '\r') t.remove_suffix(1);
-  return t;
-}
-
 // `Entier`: the whole file is read (the batch mode); the interactive walk
 // is compiled apart, without the checks that only a whole reading makes.
 template <bool Entier>
